@@ -1,0 +1,38 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The application object: it only creates the one window; the main view does the rest.
+class GuiAppApplication : public juce::JUCEApplication
+{
+public:
+    static constexpr int minimumWidth = 1000;
+    static constexpr int minimumHeight = 800;
+
+    GuiAppApplication() = default;
+
+    const juce::String getApplicationName() override;
+    const juce::String getApplicationVersion() override;
+    bool moreThanOneInstanceAllowed() override;
+
+    void initialise (const juce::String& commandLine) override;
+    void shutdown() override;
+    void systemRequestedQuit() override;
+    void anotherInstanceStarted (const juce::String& commandLine) override;
+
+    // The single document window, owning the main view as its content.
+    class MainWindow : public juce::DocumentWindow
+    {
+    public:
+        explicit MainWindow (const juce::String& name);
+
+        // Closing the window quits at once: scores and settings are already saved.
+        void closeButtonPressed() override;
+
+    private:
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)
+    };
+
+private:
+    std::unique_ptr<MainWindow> mainWindow;
+};

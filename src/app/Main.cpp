@@ -1,0 +1,3 @@
+#include "GuiAppApplication.h"
+
+START_JUCE_APPLICATION (GuiAppApplication)

@@ -1,0 +1,8 @@
+#include "MainView.h"
+
+MainView::MainView()
+{
+    setSize (initialWidth, initialHeight);
+}
+
+MainView::~MainView() = default;

@@ -1,0 +1,250 @@
+#include "ScoreJson.h"
+
+#include "Diagnostics.h"
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+juce::var makeObject() { return juce::var (new juce::DynamicObject()); }
+
+void set (juce::var& object, const juce::Identifier& name, const juce::var& value)
+{
+    object.getDynamicObject()->setProperty (name, value);
+}
+
+juce::var toJson (const tempoChange& change)
+{
+    auto object = makeObject();
+    set (object, "time", change.time);
+    set (object, "tempo", change.tempo);
+    return object;
+}
+
+juce::var toJson (const timeSignatureChange& change)
+{
+    auto object = makeObject();
+    set (object, "time", change.time);
+    set (object, "numerator", change.numerator);
+    set (object, "denominator", change.denominator);
+    return object;
+}
+
+juce::var toJson (const vocalNote& note)
+{
+    auto object = makeObject();
+    set (object, "start", note.start);
+    set (object, "end", note.end);
+    set (object, "word", note.word);
+    set (object, "pitch", note.pitch);
+    return object;
+}
+
+juce::var toJson (const controlChange& change)
+{
+    auto object = makeObject();
+    set (object, "time", change.time);
+    set (object, "number", change.number);
+    set (object, "value", change.value);
+    return object;
+}
+
+template <typename Item>
+juce::var toJsonArray (const juce::Array<Item>& items);
+
+juce::var toJson (const vocalInstrument& instrument)
+{
+    auto object = makeObject();
+    set (object, "program", kProgramName);
+    set (object, "notes", toJsonArray (instrument.notes));
+    set (object, "controlChanges", toJsonArray (instrument.controlChanges));
+    return object;
+}
+
+template <typename Item>
+juce::var toJsonArray (const juce::Array<Item>& items)
+{
+    juce::Array<juce::var> elements;
+
+    for (const auto& item : items)
+        elements.add (toJson (item));
+
+    return elements;
+}
+
+// A member that should be an array but is missing or something else reads as empty,
+// so the readers stay total on any valid JSON.
+const juce::Array<juce::var>& elementsOf (const juce::var& value)
+{
+    static const juce::Array<juce::var> none;
+    const auto* elements = value.getArray();
+    return elements != nullptr ? *elements : none;
+}
+
+// Converts like the framework's integer conversion, but saturates instead of casting an
+// out-of-range double (undefined behaviour) or overflowing on a long digit string.
+int readInt (const juce::var& value)
+{
+    if (value.isInt())
+        return (int) value;
+
+    double number = 0.0;
+
+    if (value.isInt64())
+        number = (double) (juce::int64) value;
+    else if (value.isDouble() || value.isString())
+        number = (double) value;
+    else
+        return (int) value;
+
+    if (std::isnan (number))
+        return 0;
+
+    return (int) juce::jlimit ((double) std::numeric_limits<int>::min(),
+                               (double) std::numeric_limits<int>::max(),
+                               std::trunc (number));
+}
+
+int readInt (const juce::var& object, const char* name) { return readInt (object.getProperty (name, {})); }
+
+double readDouble (const juce::var& object, const char* name) { return (double) object.getProperty (name, {}); }
+
+juce::String readString (const juce::var& object, const char* name) { return object.getProperty (name, {}).toString(); }
+
+void readMetadata (const juce::var& metadata, vocalMetadata& header)
+{
+    header.ticksPerBeat = readInt (metadata, "ticksPerBeat");
+    header.numberOfBars = readInt (metadata, "numberOfBars");
+
+    for (const auto& element : elementsOf (metadata.getProperty ("tempoChanges", {})))
+        header.tempoChanges.add ({ readInt (element, "time"), readDouble (element, "tempo") });
+
+    for (const auto& element : elementsOf (metadata.getProperty ("timeSignatureChanges", {})))
+        header.timeSignatureChanges.add ({ readInt (element, "time"),
+                                           readInt (element, "numerator"),
+                                           readInt (element, "denominator") });
+}
+
+vocalInstrument readInstrument (const juce::var& element)
+{
+    vocalInstrument instrument;
+    instrument.program = readString (element, "program");
+
+    for (const auto& note : elementsOf (element.getProperty ("notes", {})))
+        instrument.notes.add ({ readInt (note, "start"),
+                                readInt (note, "end"),
+                                readString (note, "word"),
+                                readInt (note, "pitch") });
+
+    for (const auto& change : elementsOf (element.getProperty ("controlChanges", {})))
+        instrument.controlChanges.add ({ readInt (change, "time"),
+                                         readInt (change, "number"),
+                                         readInt (change, "value") });
+
+    return instrument;
+}
+} // namespace
+
+juce::var vocalRequestToJson (const createVocalRequest& request)
+{
+    auto voice = makeObject();
+    set (voice, "model", request.model);
+
+    auto root = makeObject();
+    set (root, "voice", voice);
+
+    auto metadata = makeObject();
+    set (metadata, "ticksPerBeat", request.metadata.ticksPerBeat);
+    set (metadata, "numberOfBars", request.metadata.numberOfBars);
+    set (metadata, "tempoChanges", toJsonArray (request.metadata.tempoChanges));
+    set (metadata, "timeSignatureChanges", toJsonArray (request.metadata.timeSignatureChanges));
+    set (root, "metadata", metadata);
+
+    set (root, "instruments", toJsonArray (request.instruments));
+
+    auto audioConfig = makeObject();
+    set (audioConfig, "encoding", request.encoding);
+    set (audioConfig, "sampleRate", request.sampleRate);
+    set (root, "audioConfig", audioConfig);
+
+    return root;
+}
+
+juce::String vocalRequestToJsonText (const createVocalRequest& request)
+{
+    return juce::JSON::toString (vocalRequestToJson (request), false, 15);
+}
+
+bool parseJsonObject (const juce::String& text, juce::var& result)
+{
+    if (juce::JSON::parse (text, result).failed())
+    {
+        Diagnostics::write ("failed to parse to json, str: " + text);
+        return false;
+    }
+
+    if (result.getDynamicObject() == nullptr)
+    {
+        Diagnostics::write ("parsed json is not object");
+        return false;
+    }
+
+    return true;
+}
+
+bool jsonToVocalResult (const juce::String& text, vocalResult& result)
+{
+    juce::var root;
+
+    if (! parseJsonObject (text, root))
+    {
+        Diagnostics::write ("[jsonToVocalResult] failed to parse json");
+        return false;
+    }
+
+    result.uid = readString (root, "uid");
+    result.path = readString (root, "path");
+    result.status = readString (root, "status");
+    result.createdAt = readString (root, "createdAt");
+    result.updatedAt = readString (root, "updatedAt");
+    return true;
+}
+
+bool jsonToMidiConverterResult (const juce::String& text, midiConverterResult& result)
+{
+    juce::var root;
+
+    if (! parseJsonObject (text, root))
+    {
+        Diagnostics::write ("[jsonToMidiConverterResult] failed to parse json");
+        return false;
+    }
+
+    const auto metadata = root.getProperty ("metadata", {});
+
+    if (metadata.getDynamicObject() != nullptr)
+        readMetadata (metadata, result.metadata);
+
+    for (const auto& element : elementsOf (root.getProperty ("instruments", {})))
+        result.instruments.add (readInstrument (element));
+
+    return true;
+}
+
+bool jsonToErrorResult (const juce::String& text, apiErrorResult& result)
+{
+    juce::var root;
+
+    if (! parseJsonObject (text, root))
+    {
+        Diagnostics::write ("[jsonToErrorResult] failed to parse json");
+        return false;
+    }
+
+    result.statusCode = readInt (root, "statusCode");
+    result.message = readString (root, "message");
+    result.externalMessage = readString (root, "externalMessage");
+    result.externalCode = readInt (root, "externalCode");
+    return result.externalMessage.isNotEmpty();
+}

@@ -1,0 +1,120 @@
+#include "support/TemporaryFolder.h"
+#include "support/X11Session.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+// The built program, started as a user would start it, with its own home folder.
+class RunningApp
+{
+public:
+    explicit RunningApp (const juce::File& home)
+    {
+        started = process.start (juce::StringArray { "env", "HOME=" + home.getFullPathName(), VOXLET_APP_PATH }, 0);
+    }
+
+    ~RunningApp()
+    {
+        if (process.isRunning())
+            process.kill();
+    }
+
+    bool started = false;
+    juce::ChildProcess process;
+};
+
+constexpr int windowTimeoutMs = 20000;
+constexpr int quitTimeoutMs = 5000;
+
+// The window manager applies sizes asynchronously: wait until the window has settled.
+juce::Rectangle<int> settledGeometry (const X11Session& session, const juce::String& window, std::function<bool (juce::Rectangle<int>)> settled)
+{
+    auto geometry = session.geometryOf (window);
+
+    for (int waited = 0; waited < 3000 && ! settled (geometry); waited += 50)
+    {
+        juce::Thread::sleep (50);
+        geometry = session.geometryOf (window);
+    }
+
+    return geometry;
+}
+
+// What the user sees as the window: its own area and the frame around it.
+juce::Rectangle<int> outerGeometry (const X11Session& session, const juce::String& window, juce::Rectangle<int> inner)
+{
+    return session.frameOf (window).addedTo (inner);
+}
+} // namespace
+
+TEST (MainWindow, OpensAtItsMinimumSizeAndQuitsWhenClosed)
+{
+    X11Session session;
+    ASSERT_TRUE (session.problem().isEmpty()) << session.problem();
+
+    TemporaryFolder home;
+    RunningApp app (home.get());
+    ASSERT_TRUE (app.started);
+
+    const auto window = session.waitForWindow ("Voxlet", windowTimeoutMs);
+    ASSERT_TRUE (window.isNotEmpty()) << "no window titled Voxlet";
+
+    // The view asks for 1000 x 780; the size limits raise that to the minimum.
+    const auto opened = settledGeometry (session, window, [] (auto g) { return g.getHeight() >= 800; });
+    EXPECT_EQ (opened.getWidth(), 1000);
+    EXPECT_EQ (opened.getHeight(), 800);
+
+    // Asking for less than the minimum leaves the window, frame included, at the minimum.
+    X11Session::run ({ "xdotool", "windowsize", window, "600", "400" }, 3000);
+    const auto shrunk = settledGeometry (session, window, [&] (auto g) { return g.getHeight() < opened.getHeight(); });
+    const auto outer = outerGeometry (session, window, shrunk);
+    EXPECT_GE (outer.getWidth(), 1000);
+    EXPECT_GE (outer.getHeight(), 800);
+
+    // Larger is fine, with no upper limit short of the screen.
+    X11Session::run ({ "xdotool", "windowsize", window, "1200", "900" }, 3000);
+    const auto enlarged = settledGeometry (session, window, [] (auto g) { return g.getWidth() == 1200; });
+    EXPECT_EQ (enlarged.getWidth(), 1200);
+    EXPECT_EQ (enlarged.getHeight(), 900);
+
+    ASSERT_TRUE (session.close (window));
+    ASSERT_TRUE (app.process.waitForProcessToFinish (quitTimeoutMs)) << "still running after the window was closed";
+    EXPECT_EQ (app.process.getExitCode(), 0u);
+}
+
+TEST (MainWindow, SecondCopyRunsOnItsOwn)
+{
+    X11Session session;
+    ASSERT_TRUE (session.problem().isEmpty()) << session.problem();
+
+    TemporaryFolder home;
+    RunningApp first (home.get());
+    ASSERT_TRUE (first.started);
+    const auto firstWindow = session.waitForWindow ("Voxlet", windowTimeoutMs);
+    ASSERT_TRUE (firstWindow.isNotEmpty());
+
+    RunningApp second (home.get());
+    ASSERT_TRUE (second.started);
+
+    juce::StringArray windows;
+    for (int waited = 0; waited < windowTimeoutMs && windows.size() < 2; waited += 100)
+    {
+        windows = juce::StringArray::fromLines (X11Session::run ({ "xdotool", "search", "--onlyvisible", "--name", "^Voxlet$" }).trim());
+        juce::Thread::sleep (100);
+    }
+    ASSERT_EQ (windows.size(), 2) << "the second copy opened no window of its own";
+
+    // Closing the first copy's window ends only the first copy.
+    ASSERT_TRUE (session.close (firstWindow));
+    ASSERT_TRUE (first.process.waitForProcessToFinish (quitTimeoutMs));
+    EXPECT_EQ (first.process.getExitCode(), 0u);
+    EXPECT_TRUE (second.process.isRunning());
+
+    windows.removeString (firstWindow);
+    ASSERT_EQ (windows.size(), 1);
+    ASSERT_TRUE (session.close (windows[0]));
+    ASSERT_TRUE (second.process.waitForProcessToFinish (quitTimeoutMs));
+    EXPECT_EQ (second.process.getExitCode(), 0u);
+}
