@@ -17,7 +17,10 @@ set(VOXLET_JUCE_OPTIONS
     JUCE_USE_CURL=1
     JUCE_DISPLAY_SPLASH_SCREEN=0
     JUCE_REPORT_APP_USAGE=0
-    JUCE_STRICT_REFCOUNTEDPOINTER=1)
+    JUCE_STRICT_REFCOUNTEDPOINTER=1
+    # Lets tests run the message loop for a while (runDispatchLoopUntil); the program itself
+    # never opens a modal loop.
+    JUCE_MODAL_LOOPS_PERMITTED=1)
 
 function(voxlet_add_juce_library target)
     cmake_parse_arguments(ARG "" "" "MODULES;DEPENDS;LIBRARIES" ${ARGN})

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "model/BarTableRow.h"
 #include "model/createVocalRequest.h"
 #include "model/midiConverterResult.h"
 
 #include <ostream>
+#include <vector>
 
 // Field-by-field equality and printing of the score records, so tests compare whole
 // records and failures show what differs.
@@ -35,9 +37,30 @@ inline bool operator== (const vocalMetadata& a, const vocalMetadata& b)
     return a.ticksPerBeat == b.ticksPerBeat && a.numberOfBars == b.numberOfBars && a.tempoChanges == b.tempoChanges && a.timeSignatureChanges == b.timeSignatureChanges;
 }
 
+inline bool operator== (const BarTableRow& a, const BarTableRow& b)
+{
+    return a.barIndex == b.barIndex && a.numerator == b.numerator && a.sixteenthsPerBeat == b.sixteenthsPerBeat
+           && a.tick == b.tick && a.denominator == b.denominator;
+}
+
+inline std::ostream& operator<< (std::ostream& out, const BarTableRow& r)
+{
+    return out << "{" << r.barIndex << ", " << r.numerator << ", " << r.sixteenthsPerBeat << ", " << r.tick << ", " << r.denominator << "}";
+}
+
 // Builds a list in place: listOf<vocalNote> ({ { 0, 480, "a", 64 } }).
 template <typename T>
 juce::Array<T> listOf (std::initializer_list<T> items)
+{
+    juce::Array<T> list;
+    for (const auto& item : items)
+        list.add (item);
+    return list;
+}
+
+// For tables of cases, whose fields cannot be framework arrays built from nested braces.
+template <typename T>
+juce::Array<T> toArray (const std::vector<T>& items)
 {
     juce::Array<T> list;
     for (const auto& item : items)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <functional>
+#include <optional>
+
+// What every request to the service shares: the stream options, reading the whole reply,
+// judging it by its status code and the failure line.
+class RequestFrame
+{
+public:
+    struct Reply
+    {
+        // False when no stream could be opened (the service is unreachable or silent).
+        bool opened = false;
+        int statusCode = 0;
+        juce::String text;
+
+        bool succeeded() const { return opened && statusCode < 300; }
+    };
+
+    // Bounds both connecting and a reply that stalls: a service that accepts a connection
+    // and never answers must not hold the caller (the poll runs on the message thread).
+    static constexpr int timeoutMs = 5000;
+    static constexpr int maxRedirects = 5;
+
+    // Opens the request and reads the whole reply. `headers` are extra request headers,
+    // one "Name: value" per line.
+    static Reply send (const juce::URL& url, juce::URL::ParameterHandling handling, const juce::String& headers = {});
+
+    // For the poll and version requests: attempts the request again at once while it fails
+    // (no stream, or a status of 300 and above), at most `attempts` times in all, telling
+    // `onFailedAttempt` about each failure. The successful reply, or nothing when every
+    // attempt failed.
+    static std::optional<Reply> sendWithRetries (const juce::URL& url,
+                                                 juce::URL::ParameterHandling handling,
+                                                 int attempts,
+                                                 const std::function<void (const Reply&)>& onFailedAttempt);
+
+    // "[Tag] failed, status_code: 413 reason: <reply text>"
+    static void logFailure (const juce::String& tag, const Reply& reply);
+
+private:
+    RequestFrame() = delete;
+};
