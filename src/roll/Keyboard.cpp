@@ -49,7 +49,7 @@ void Keyboard::drawWhiteKey (int midiNoteNumber, juce::Graphics& g, juce::Rectan
         auto labelArea = area;
         labelArea.setLeft (juce::jmin (area.getRight(), area.getX() + (float) getWidth() * blackKeyLengthProportion));
         g.setFont (getKeyWidth() - 15.0f);
-        g.drawFittedText (labelOf (midiNoteNumber), labelArea.toNearestInt(), juce::Justification::centred, 1);
+        g.drawText (labelOf (midiNoteNumber), labelArea, juce::Justification::centred, true);
     }
 }
 
