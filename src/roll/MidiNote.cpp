@@ -35,16 +35,12 @@ void MidiNote::mouseDown (const juce::MouseEvent&)
 
 void MidiNote::mouseDrag (const juce::MouseEvent& e)
 {
-    auto* parent = getParentComponent();
+    const auto drag = dragPositionOnParent (e, grid.division());
 
-    if (parent == nullptr)
+    if (! drag)
         return;
 
-    const auto current = e.getEventRelativeTo (parent).position;
-    const auto pressX = current.x - (e.position.x - e.mouseDownPosition.x);
-    const auto division = grid.division();
-    const auto pressCell = gridCell (tickAtX (pressX), division).start;
-    const auto cell = gridCell (tickAtX (current.x), division);
+    const auto& cell = drag->cell;
     const auto cursorInForce = getMouseCursor();
 
     if (cursorInForce == juce::MouseCursor::LeftEdgeResizeCursor)
@@ -63,10 +59,10 @@ void MidiNote::mouseDrag (const juce::MouseEvent& e)
     }
     else
     {
-        const auto newPitch = YtoPitch (keyboard, current.y);
+        const auto newPitch = YtoPitch (keyboard, drag->pointer.y);
 
         // A note is never moved to before the start of the score.
-        const auto delta = juce::jmax (cell.start - pressCell, -startAtPress);
+        const auto delta = juce::jmax (cell.start - drag->pressCellStart, -startAtPress);
         const auto newStart = startAtPress + delta;
 
         if (newPitch == pitch && newStart == start)

@@ -57,19 +57,13 @@ void SelectedArea::mouseDown (const juce::MouseEvent& e)
 
 void SelectedArea::mouseDrag (const juce::MouseEvent& e)
 {
-    auto* parent = getParentComponent();
+    const auto drag = dragPositionOnParent (e, grid.division());
 
-    if (parent == nullptr)
+    if (! drag)
         return;
 
-    const auto current = e.getEventRelativeTo (parent).position;
-    const auto pressX = current.x - (e.position.x - e.mouseDownPosition.x);
-    const auto division = grid.division();
-    const auto pressCell = gridCell (tickAtX (pressX), division).start;
-    const auto currentCell = gridCell (tickAtX (current.x), division).start;
-
-    auto tickOffset = currentCell - pressCell;
-    auto pitchOffset = YtoPitch (keyboard, current.y) - pitchAtPress;
+    auto tickOffset = drag->cell.start - drag->pressCellStart;
+    auto pitchOffset = YtoPitch (keyboard, drag->pointer.y) - pitchAtPress;
 
     if (limitMove)
         std::tie (tickOffset, pitchOffset) = limitMove (tickOffset, pitchOffset);
