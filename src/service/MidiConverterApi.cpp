@@ -4,8 +4,6 @@
 #include "model/ScoreJson.h"
 #include "RequestFrame.h"
 
-#include <juce_events/juce_events.h>
-
 MidiConverterApi::MidiConverterApi (Settings& s)
     : juce::Thread ("Async Converter API")
     , settings (s)
@@ -21,19 +19,10 @@ MidiConverterApi::~MidiConverterApi()
     masterReference.clear();
 }
 
-void MidiConverterApi::post (std::function<void (MidiConverterApi&)> outcome)
-{
-    // An outcome that arrives after its owner is gone is dropped.
-    juce::MessageManager::callAsync ([self = juce::WeakReference<MidiConverterApi> (this), outcome = std::move (outcome)] {
-        if (auto* api = self.get())
-            outcome (*api);
-    });
-}
-
 void MidiConverterApi::run()
 {
     const auto reportError = [this] (const juce::String& message) {
-        post ([message] (MidiConverterApi& api) {
+        RequestFrame::post<MidiConverterApi> (*this, [message] (MidiConverterApi& api) {
             if (api.onError)
                 api.onError (message);
         });
@@ -69,13 +58,13 @@ void MidiConverterApi::run()
 
     if (parsed)
     {
-        post ([text = reply.text] (MidiConverterApi& api) {
+        RequestFrame::post<MidiConverterApi> (*this, [text = reply.text] (MidiConverterApi& api) {
             if (api.onResponse)
                 api.onResponse (text);
         });
     }
 
-    post ([parsed, result] (MidiConverterApi& api) mutable {
+    RequestFrame::post<MidiConverterApi> (*this, [parsed, result] (MidiConverterApi& api) mutable {
         if (parsed)
             api.onConverted (result);
         else if (api.onError)

@@ -27,8 +27,6 @@ public:
     virtual void onConverted (midiConverterResult& result) = 0;
 
 private:
-    void post (std::function<void (MidiConverterApi&)> outcome);
-
     Settings& settings;
 
     JUCE_DECLARE_WEAK_REFERENCEABLE (MidiConverterApi)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <juce_core/juce_core.h>
+#include <juce_events/juce_events.h>
 
 #include <functional>
 #include <optional>
@@ -37,6 +38,17 @@ public:
                                                  juce::URL::ParameterHandling handling,
                                                  int attempts,
                                                  const std::function<void (const Reply&)>& onFailedAttempt);
+
+    // Hands a worker's outcome to the message thread; it is dropped when the worker is gone
+    // by then. The worker must be weak-referenceable.
+    template <typename Worker>
+    static void post (Worker& worker, std::function<void (Worker&)> outcome)
+    {
+        juce::MessageManager::callAsync ([self = juce::WeakReference<Worker> (&worker), outcome = std::move (outcome)] {
+            if (auto* alive = self.get())
+                outcome (*alive);
+        });
+    }
 
     // "[Tag] failed, status_code: 413 reason: <reply text>"
     static void logFailure (const juce::String& tag, const Reply& reply);
