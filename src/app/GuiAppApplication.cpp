@@ -16,6 +16,7 @@ void GuiAppApplication::initialise (const juce::String&)
 
     // After the view asked for its own height, so the window opens at the minimum size.
     mainWindow->setResizeLimits (minimumWidth, minimumHeight, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+    mainWindow->keepViewAtMinimum (minimumWidth, minimumHeight);
 }
 
 void GuiAppApplication::shutdown() { mainWindow = nullptr; }
@@ -35,6 +36,35 @@ GuiAppApplication::MainWindow::MainWindow (const juce::String& name)
     setResizable (true, true);
     centreWithSize (getWidth(), getHeight());
     setVisible (true);
+}
+
+GuiAppApplication::MainWindow::~MainWindow() { stopTimer(); }
+
+void GuiAppApplication::MainWindow::keepViewAtMinimum (int minimumWidth, int minimumHeight)
+{
+    viewMinimumWidth = minimumWidth;
+    viewMinimumHeight = minimumHeight;
+    startTimer (50);
+}
+
+void GuiAppApplication::MainWindow::timerCallback()
+{
+    auto* peer = getPeer();
+
+    if (peer == nullptr)
+        return;
+
+    const auto frame = peer->getFrameSizeIfPresent();
+
+    // Until the window manager has framed the window, or when it draws no frame at all.
+    if (! frame || frame->getTopAndBottom() + frame->getLeftAndRight() == 0)
+        return;
+
+    stopTimer();
+    setResizeLimits (viewMinimumWidth + frame->getLeftAndRight(), viewMinimumHeight + frame->getTopAndBottom(), std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+
+    // The window manager learns new limits only when the window's bounds are set again.
+    peer->setBounds (peer->getBounds(), false);
 }
 
 void GuiAppApplication::MainWindow::closeButtonPressed()

@@ -22,14 +22,25 @@ public:
 
     // The single document window, owning the main view as its content.
     class MainWindow : public juce::DocumentWindow
+        , private juce::Timer
     {
     public:
         explicit MainWindow (const juce::String& name);
+        ~MainWindow() override;
 
         // Closing the window quits at once: scores and settings are already saved.
         void closeButtonPressed() override;
 
+        // The framework counts size limits with the window manager's frame, which on X11
+        // is known only once the window is mapped; the limits are widened by it then, so
+        // the view itself never gets smaller than the minimum.
+        void keepViewAtMinimum (int minimumWidth, int minimumHeight);
+
     private:
+        void timerCallback() override;
+
+        int viewMinimumWidth = 0, viewMinimumHeight = 0;
+
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)
     };
 
