@@ -20,7 +20,7 @@ X11Session::X11Session()
         return;
     }
 
-    for (int waited = 0; waited < 5000 && ! windowManagerRunning(); waited += 50)
+    for (int waited = 0; waited < 15000 && ! windowManagerRunning(); waited += 50)
         juce::Thread::sleep (50);
 
     if (! windowManagerRunning())
@@ -35,7 +35,15 @@ X11Session::~X11Session()
 
 bool X11Session::windowManagerRunning()
 {
-    return run ({ "xprop", "-root", "_NET_SUPPORTING_WM_CHECK" }).contains ("window id");
+    // A window manager that was killed leaves its check window's id on the root window, so
+    // the window itself must still be there.
+    const auto check = run ({ "xprop", "-root", "_NET_SUPPORTING_WM_CHECK" });
+
+    if (! check.contains ("window id # "))
+        return false;
+
+    const auto id = check.fromFirstOccurrenceOf ("window id # ", false, false).trim();
+    return run ({ "xprop", "-id", id, "_NET_SUPPORTING_WM_CHECK" }).contains ("window id");
 }
 
 juce::String X11Session::run (const juce::StringArray& command, int timeoutMs)
@@ -50,16 +58,17 @@ juce::String X11Session::run (const juce::StringArray& command, int timeoutMs)
     return output;
 }
 
-juce::String X11Session::waitForWindow (const juce::String& title, int timeoutMs) const
+juce::String X11Session::waitForWindow (const juce::String& title, int timeoutMs, int minimumWidth) const
 {
     const auto pattern = "^" + title + "$";
 
     for (int waited = 0; waited <= timeoutMs; waited += 100)
     {
-        const auto ids = juce::StringArray::fromLines (run ({ "xdotool", "search", "--onlyvisible", "--name", pattern }).trim());
-
-        if (ids.size() > 0 && ids[0].isNotEmpty())
-            return ids[0];
+        // The framework shows a small placeholder window while the content is built; the
+        // program's window is the one at least minimumWidth wide.
+        for (const auto& id : juce::StringArray::fromLines (run ({ "xdotool", "search", "--onlyvisible", "--name", pattern }).trim()))
+            if (id.isNotEmpty() && geometryOf (id).getWidth() >= minimumWidth)
+                return id;
 
         juce::Thread::sleep (100);
     }

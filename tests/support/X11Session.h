@@ -15,8 +15,9 @@ public:
     // Empty when the session is usable, otherwise why not.
     juce::String problem() const { return failure; }
 
-    // The id of a visible window whose title is exactly `title`, or empty after the timeout.
-    juce::String waitForWindow (const juce::String& title, int timeoutMs) const;
+    // The id of a visible window whose title is exactly `title` and that is at least
+    // `minimumWidth` wide, or empty after the timeout.
+    juce::String waitForWindow (const juce::String& title, int timeoutMs, int minimumWidth = 0) const;
 
     // The window's own area, without the frame the window manager draws around it.
     juce::Rectangle<int> geometryOf (const juce::String& windowId) const;
