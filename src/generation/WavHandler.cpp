@@ -159,6 +159,10 @@ void WavHandler::startDownload (const vocalResult& job)
 {
     Diagnostics::write ("[WavHandler] get vocal success, start download path: " + job.path);
 
+    // On a first start the folder may not exist yet (it is made at start only once a score
+    // was saved), and the first vocal must not fail for it.
+    Settings::resolve (settings.resultFolder).createDirectory();
+
     const auto target = nextResultFile();
     wavPath = target.getFullPathName();
     downloadTask = juce::URL (job.path).downloadToFile (target, juce::URL::DownloadTaskOptions().withListener (this));

@@ -111,6 +111,9 @@ TEST_F (WavHandlerTest, FailedPollsAndEmptyIdsAreReported)
 TEST_F (WavHandlerTest, ACompletedJobIsDownloadedAndLoaded)
 {
     settings.midiFile = "/somewhere/song.mid";
+    // A result folder that does not exist yet is made for the first download.
+    const auto folder = results.get().getChildFile ("made/later");
+    settings.resultFolder = folder.getFullPathName() + "/";
     const auto wav = TestWav::sine (1.5);
     service.answer ("GET", wavUrlPath(), { 200, std::string ((const char*) wav.getData(), wav.getSize()), "audio/wav" });
     createJob();
@@ -120,7 +123,7 @@ TEST_F (WavHandlerTest, ACompletedJobIsDownloadedAndLoaded)
     ASSERT_TRUE (pumpMessagesUntil ([this] { return loaded.changes > 0 || ! errors.isEmpty(); }));
 
     EXPECT_TRUE (errors.isEmpty()) << errors.joinIntoString (", ");
-    const auto file = results.get().getChildFile ("song_0.wav");
+    const auto file = folder.getChildFile ("song_0.wav");
     EXPECT_TRUE (file.existsAsFile());
     EXPECT_EQ (file.getSize(), (juce::int64) wav.getSize());
     EXPECT_TRUE (handler.wavReady);
