@@ -2,19 +2,24 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-// The sans-serif face every unnamed font uses. It must hold Chinese characters: the
-// framework's own default shows them as missing-glyph boxes on Linux.
+// The sans-serif face every unnamed font uses. It must hold both Latin and Chinese: the
+// framework draws each text with one face and has no fallback, so a face without
+// Chinese shows boxes for it, and a CJK-only fallback face shows boxes for Latin.
 class DefaultTypeface
 {
 public:
-    // The first installed face of the preferred ones, or empty when none is installed.
-    static juce::String chooseName();
-
     // Makes the chosen face the look-and-feel's default sans-serif face.
     static void apply (juce::LookAndFeel& lookAndFeel);
 
-    // In order of preference: the original platform's face, then Linux CJK sans faces.
+    // The face apply() uses, or nullptr when none is installed.
+    static juce::Typeface::Ptr chosen();
+
+    // Installed faces the framework lists by name, in order of preference.
     static juce::StringArray preferredNames();
+
+    // Debian ships Noto Sans CJK only as OpenType collections (.ttc), which the framework's
+    // Linux font scan skips; this loads the face of that family from a collection file.
+    static juce::Typeface::Ptr loadFromCollection (const juce::File& collection, const juce::String& family);
 
 private:
     DefaultTypeface() = delete;
