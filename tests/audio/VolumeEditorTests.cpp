@@ -1,4 +1,5 @@
 #include "audio/VolumeEditor.h"
+#include "support/Capture.h"
 #include "support/MessagePump.h"
 #include "support/MouseEvents.h"
 
@@ -6,13 +7,6 @@
 
 namespace
 {
-juce::Image paintOf (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, true);
-    return image;
-}
 
 // The leftmost column of the bubble in the top 20 pixels, or -1.
 int bubbleLeft (const juce::Image& image)

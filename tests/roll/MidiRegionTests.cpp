@@ -1,5 +1,6 @@
 #include "roll/Keyboard.h"
 #include "roll/MidiRegion.h"
+#include "support/Capture.h"
 #include "support/MessagePump.h"
 #include "support/MouseEvents.h"
 #include "support/ScoreComparisons.h"
@@ -49,13 +50,6 @@ struct MidiRegionTest : public testing::Test
     {
         juce::MouseWheelDetails details { deltaX, deltaY, false, false, false };
         region.mouseWheelMove (mouseEventOn (region, { 500.0f, 200.0f }), details);
-    }
-
-    juce::StringArray logged (const std::function<void()>& action)
-    {
-        testing::internal::CaptureStderr();
-        action();
-        return juce::StringArray::fromLines (juce::String (testing::internal::GetCapturedStderr()).trimEnd());
     }
 
     StateController state;
@@ -177,7 +171,7 @@ TEST_F (MidiRegionTest, ARulerClickPutsThePlayHeadOnTheCellStart)
 TEST_F (MidiRegionTest, DropsWhileLoadingAreRefused)
 {
     state.set (StateController::converting);
-    const auto lines = logged ([&] { region.filesDropped ({ "/tmp/x.mid" }, 10, 10); });
+    const auto lines = loggedBy ([&] { region.filesDropped ({ "/tmp/x.mid" }, 10, 10); });
 
     EXPECT_TRUE (lines.contains ("midi is loading, stop"));
     EXPECT_TRUE (region.notePanel->isVisible());
@@ -196,7 +190,7 @@ TEST_F (MidiRegionTest, UnreadableDropsStillEndInTheConvertersError)
         state.set (StateController::empty);
         errors.clear();
 
-        const auto lines = logged ([&] { region.filesDropped (path.isEmpty() ? juce::StringArray() : juce::StringArray (path), 10, 10); });
+        const auto lines = loggedBy ([&] { region.filesDropped (path.isEmpty() ? juce::StringArray() : juce::StringArray (path), 10, 10); });
 
         EXPECT_TRUE (lines.contains (line)) << path;
         EXPECT_EQ (state.get(), StateController::converting);

@@ -1,18 +1,12 @@
 #include "roll/GridController.h"
 #include "roll/ModeController.h"
+#include "support/Capture.h"
 #include "support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-juce::Image paintOf (juce::Component& component)
-{
-    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-    juce::Graphics g (image);
-    component.paintEntireComponent (g, true);
-    return image;
-}
 
 struct ChangeCounter : public juce::ChangeListener
 {

@@ -1,4 +1,5 @@
 #include "style/DefaultTypeface.h"
+#include "support/Capture.h"
 #include "support/MessagePump.h"
 #include "support/RollFixture.h"
 #include "support/Utf8.h"
@@ -7,13 +8,6 @@ namespace
 {
 struct NotePanelTest : public RollFixture
 {
-    juce::StringArray logged (const std::function<void()>& action)
-    {
-        testing::internal::CaptureStderr();
-        action();
-        return juce::StringArray::fromLines (juce::String (testing::internal::GetCapturedStderr()).trimEnd());
-    }
-
     void selectAll()
     {
         useMode (ModeController::selectMode);
@@ -30,7 +24,7 @@ TEST_F (NotePanelTest, DrawModeMakesANoteOnTheGridCell)
 {
     useMode (ModeController::drawMode);
 
-    const auto lines = logged ([&] { click (panel, { xOf (1000), yOf (60) }); });
+    const auto lines = loggedBy ([&] { click (panel, { xOf (1000), yOf (60) }); });
 
     ASSERT_EQ (panel.noteBox.notes.size(), 1u);
     EXPECT_EQ (noteAt (0).start, 960);
@@ -293,7 +287,7 @@ TEST_F (NotePanelTest, ReplacingTheNotesBringsThemBackUnselectedWithTheLyricsWor
 
 TEST_F (NotePanelTest, TheBlockerSwallowsEveryKey)
 {
-    const auto lines = logged ([&] { EXPECT_TRUE (panel.blocker.keyPressed (juce::KeyPress (juce::KeyPress::backspaceKey), &panel.blocker)); });
+    const auto lines = loggedBy ([&] { EXPECT_TRUE (panel.blocker.keyPressed (juce::KeyPress (juce::KeyPress::backspaceKey), &panel.blocker)); });
 
     ASSERT_EQ (lines.size(), 1);
     EXPECT_TRUE (lines[0].startsWith ("blocker key press: "));

@@ -1,6 +1,7 @@
 #include "roll/Keyboard.h"
 #include "roll/RollPanel.h"
 #include "roll/TimeLinePanel.h"
+#include "support/Capture.h"
 #include "support/MouseEvents.h"
 #include "support/ScoreComparisons.h"
 
@@ -27,14 +28,6 @@ struct RollPanelTest : public testing::Test
         ruler.setSize (width, 15);
         state.set (StateController::loaded);
         grid.comboBox.setSelectedId (8, juce::dontSendNotification);
-    }
-
-    static juce::Image paintOf (juce::Component& component)
-    {
-        juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
-        juce::Graphics g (image);
-        component.paintEntireComponent (g, true);
-        return image;
     }
 
     // The colour of the line column at a tick, in the middle of the roll's height.

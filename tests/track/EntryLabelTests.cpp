@@ -1,4 +1,5 @@
 #include "model/TempoMap.h"
+#include "support/Capture.h"
 #include "support/MouseEvents.h"
 #include "support/ScoreComparisons.h"
 #include "track/TrackMonitor.h"
@@ -22,13 +23,6 @@ struct EntryTest : public testing::Test
         label.editor->setVisible (true);
         label.editor->setText (typed, false);
         label.editor->onReturnKey();
-    }
-
-    juce::StringArray logged (const std::function<void()>& action)
-    {
-        testing::internal::CaptureStderr();
-        action();
-        return juce::StringArray::fromLines (juce::String (testing::internal::GetCapturedStderr()).trimEnd());
     }
 
     vocalMetadata score;
@@ -103,7 +97,7 @@ TEST_F (EntryTest, MeterEntriesAreCheckedAndRejectionsChangeNothing)
         meterEditor.setTimeSignatureChanges (listOf<timeSignatureChange> ({ { 0, 5, 4 } }));
         monitor.timeSignatureController->text = "5/4";
 
-        const auto lines = logged ([&] { enter (*monitor.timeSignatureController, c.typed); });
+        const auto lines = loggedBy ([&] { enter (*monitor.timeSignatureController, c.typed); });
 
         EXPECT_FALSE (monitor.timeSignatureController->editor->isVisible()) << c.typed;
         if (c.accepted)
@@ -154,7 +148,7 @@ TEST_F (EntryTest, PositionsBecomeTicksThroughTheBarTable)
         monitor.barsController->text = "9:09:09";
         seeks.clear();
 
-        const auto lines = logged ([&] { enter (*monitor.barsController, c.typed); });
+        const auto lines = loggedBy ([&] { enter (*monitor.barsController, c.typed); });
 
         if (c.tick >= 0)
         {
