@@ -1,5 +1,7 @@
 #include "app/MainView.h"
+#include "model/ScoreJson.h"
 #include "service/ServiceUrl.h"
+#include "support/Capture.h"
 #include "support/FakeService.h"
 #include "support/MessagePump.h"
 #include "support/ScopedHome.h"
@@ -221,4 +223,97 @@ TEST_F (MainViewTest, SettingsAreWrittenEverySecond)
     view->timerCallback();
 
     EXPECT_EQ (juce::JSON::parse (home.file (".quillo/config.json").loadFileAsString())["lyrics"].toString(), utf8 ("歌"));
+}
+
+TEST_F (MainViewTest, CancelReturnsToIdleAndIgnoresTheLateAnswer)
+{
+    FakeService::Answer stalled;
+    stalled.stall = true;
+    service.answer ("POST", "/music/api/plugin/v1/vocal", stalled);
+    auto view = open();
+    view->midiRegion->notePanel->setNotes (listOf<vocalNote> ({ { 0, 480, {}, 60 } }));
+    type (*view, utf8 ("你"));
+
+    view->generateButton->generateButton->triggerClick();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return view->generateButton->cancelButton->isVisible(); }, 3000));
+    view->generateButton->cancelButton->triggerClick();
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return view->generateButton->generateButton->isVisible(); }, 3000));
+
+    EXPECT_FALSE (view->midiRegion->notePanel->noteBox.busy);
+    EXPECT_EQ (view->midiRegion->notePanel->noteBox.notes[0]->state, MidiNote::normal);
+    EXPECT_EQ (view->progress.value.load(), 0.0);
+
+    // The stalled request's eventual failure is not shown.
+    service.releaseStalls();
+    pumpMessagesUntil ([&] { return ! view->wavHandler->isThreadRunning(); }, 15000);
+    pumpMessagesFor (100);
+    EXPECT_TRUE (shown.empty());
+}
+
+TEST_F (MainViewTest, AFailedConversionAfterAScoreBringsTheSavedScoreBack)
+{
+    home.file (".quillo").createDirectory();
+    home.file (".quillo/midi.json").replaceWithText (convertedScore);
+    service.answer ("POST", "/music/api/plugin/v1/midi/convert", { 500, "boom", "text/plain" });
+    auto view = open();
+    ASSERT_EQ (view->state.get(), StateController::loaded);
+    ASSERT_EQ (view->midiRegion->notePanel->noteBox.notes.size(), 3u);
+
+    const auto midi = home.file ("other.mid");
+    midi.replaceWithText ("MThd");
+    view->midiRegion->filesDropped ({ midi.getFullPathName() }, 10, 10);
+
+    // A second drop while converting is refused.
+    const auto lines = loggedBy ([&] { view->midiRegion->filesDropped ({ midi.getFullPathName() }, 10, 10); });
+    EXPECT_TRUE (lines.contains ("midi is loading, stop"));
+
+    ASSERT_TRUE (pumpMessagesUntil ([&] { return ! shown.empty(); }));
+    EXPECT_EQ (shown[0].message, "boom");
+    shown[0].onClosed();
+
+    EXPECT_EQ (view->state.get(), StateController::loaded);
+    EXPECT_EQ (view->midiRegion->notePanel->noteBox.notes.size(), 3u);
+    EXPECT_TRUE (view->midiRegion->notePanel->isVisible());
+}
+
+TEST_F (MainViewTest, WritesSnapshotsOfTheWindowInItsStates)
+{
+    FakeService::Answer stalled;
+    stalled.stall = true;
+    service.answer ("POST", "/music/api/plugin/v1/vocal", stalled);
+    auto view = open();
+    pumpMessagesUntil ([&] { return ! view->versionDialog->isVisible(); }, 10000);
+
+    const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile ("snapshots");
+    folder.createDirectory();
+    const auto snapshot = [&] (const char* name) {
+        const auto image = view->createComponentSnapshot (view->getLocalBounds());
+        const auto file = folder.getChildFile (name);
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        EXPECT_TRUE (out.openedOk() && juce::PNGImageFormat().writeImageToStream (image, out)) << name;
+        return image;
+    };
+
+    snapshot ("window-empty.png");
+
+    home.file (".quillo/midi.json").replaceWithText (convertedScore);
+    view->config.score = {};
+    jsonToMidiConverterResult (convertedScore, view->config.score);
+    type (*view, utf8 ("天空好"));
+    view->midiRegion->restoreFromSettings();
+    pumpMessagesFor (50);
+    snapshot ("window-score.png");
+
+    view->generateButton->generateButton->triggerClick();
+    pumpMessagesUntil ([&] { return view->midiRegion->notePanel->noteBox.busy; }, 3000);
+    pumpMessagesFor (100);
+    snapshot ("window-busy.png");
+
+    view->versionDialog->setVisible (true);
+    view->versionDialog->onVersionRejected ({});
+    const auto overlay = snapshot ("window-version.png");
+
+    EXPECT_EQ (overlay.getPixelAt (310, 300), juce::Colours::black);
+    service.releaseStalls();
 }
