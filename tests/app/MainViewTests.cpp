@@ -317,3 +317,34 @@ TEST_F (MainViewTest, WritesSnapshotsOfTheWindowInItsStates)
     EXPECT_EQ (overlay.getPixelAt (310, 300), juce::Colours::black);
     service.releaseStalls();
 }
+
+TEST_F (MainViewTest, StatusTextCountsSungCharactersAndEveryNote)
+{
+    auto view = open();
+    const juce::Rectangle<int> lyricsCount (860, 30, 120, 30), notesCount (860, 60, 120, 30), midiLine (20, 750, 960, 30);
+    const auto same = [] (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area) {
+        for (int y = area.getY(); y < area.getBottom(); ++y)
+            for (int x = area.getX(); x < area.getRight(); ++x)
+                if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
+                    return false;
+        return true;
+    };
+
+    const auto empty = paintOf (*view);
+
+    // Punctuation, spaces and line breaks are not sung: still "Lyrics: 0".
+    type (*view, utf8 ("，。 \n！"));
+    EXPECT_TRUE (same (empty, paintOf (*view), lyricsCount));
+    type (*view, utf8 ("一"));
+    EXPECT_FALSE (same (empty, paintOf (*view), lyricsCount));
+
+    // Notes without words count too.
+    type (*view, {});
+    view->midiRegion->notePanel->setNotes (listOf<vocalNote> ({ { 0, 480, {}, 60 } }));
+    EXPECT_FALSE (same (empty, paintOf (*view), notesCount));
+
+    // The MIDI file's path is shown along the bottom.
+    EXPECT_TRUE (same (empty, paintOf (*view), midiLine));
+    view->config.midiFile = "/home/someone/song.mid";
+    EXPECT_FALSE (same (empty, paintOf (*view), midiLine));
+}
