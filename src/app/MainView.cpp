@@ -6,7 +6,11 @@
 #include "style/DefaultTypeface.h"
 
 MainView::MainView (ClosableMessageBoxFunction notifier)
-    : notify (std::move (notifier))
+    : config ([notifier] (const juce::String& title, const juce::String& message) {
+        // The settings' messages at start go through the same notifier.
+        notifier (juce::MessageBoxIconType::NoIcon, title, message, {});
+    })
+    , notify (notifier)
 {
     Diagnostics::write ("mac os version:" + juce::SystemStats::getOperatingSystemName());
 
@@ -58,6 +62,9 @@ MainView::MainView (ClosableMessageBoxFunction notifier)
     connectGeneration();
 
     deviceSelector = std::make_unique<DeviceSelector> (deviceManager);
+    deviceSelector->showError = [this] (const juce::String& title, const juce::String& message) {
+        notify (juce::MessageBoxIconType::WarningIcon, title, message, {});
+    };
     addAndMakeVisible (*deviceSelector);
 
     openFolderButton.setButtonText ("open wav folder");

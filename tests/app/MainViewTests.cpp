@@ -348,3 +348,15 @@ TEST_F (MainViewTest, StatusTextCountsSungCharactersAndEveryNote)
     view->config.midiFile = "/home/someone/song.mid";
     EXPECT_FALSE (same (empty, paintOf (*view), midiLine));
 }
+
+TEST_F (MainViewTest, SettingsMessagesGoThroughTheSameNotifier)
+{
+    home.file (".quillo").createDirectory();
+    home.file (".quillo/config.json").replaceWithText ("{broken");
+
+    auto view = open();
+
+    ASSERT_FALSE (shown.empty());
+    EXPECT_EQ (shown[0].title, "Error");
+    EXPECT_EQ (shown[0].message, "Failed to load config");
+}
