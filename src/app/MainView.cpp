@@ -241,8 +241,7 @@ void MainView::leaveBusyState()
 
     wavPlayer.setButtonsEnabled (wavPlayer.transportSource.getTotalLength() > 0);
 
-    const auto wav = juce::File::isAbsolutePath (wavHandler->wavPath) ? juce::File (wavHandler->wavPath) : juce::File();
-    wavHandler->wavReady = wavHandler->wavPath.isNotEmpty() && wav.existsAsFile();
+    wavHandler->wavReady = Settings::resolve (wavHandler->wavPath).existsAsFile();
     progress.value.store (wavHandler->wavReady ? 1.0 : 0.0);
     wavHandler->repaint();
     repaint();

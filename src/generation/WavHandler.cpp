@@ -235,7 +235,7 @@ void WavHandler::loadWavFile (const juce::String& path)
     if (path.isEmpty())
         return;
 
-    const auto file = juce::File::isAbsolutePath (path) ? juce::File (path) : Settings::resolve (path);
+    const auto file = Settings::resolve (path);
 
     if (! file.exists())
     {

@@ -2,6 +2,7 @@
 
 #include "model/Diagnostics.h"
 #include "model/LyricRules.h"
+#include "model/SaturatingInt.h"
 
 #include <cmath>
 #include <limits>
@@ -81,7 +82,7 @@ int MidiConverter::endTickOf (const midiConverterResult& result)
         const auto beat = (juce::int64) header.ticksPerBeat * 4 / row.denominator;
         const auto sixteenth = beat / juce::jmax (1, 16 / row.denominator);
         const auto end = row.tick + beat * (((juce::int64) header.numberOfBars - row.barIndex) * row.numerator - 1) - sixteenth;
-        return (int) juce::jlimit ((juce::int64) std::numeric_limits<int>::min(), (juce::int64) std::numeric_limits<int>::max(), end);
+        return SaturatingInt::fromInt64 (end);
     }
 
     return 0;

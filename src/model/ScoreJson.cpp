@@ -1,6 +1,7 @@
 #include "ScoreJson.h"
 
 #include "Diagnostics.h"
+#include "SaturatingInt.h"
 
 #include <cmath>
 #include <limits>
@@ -89,21 +90,13 @@ int readInt (const juce::var& value)
     if (value.isInt())
         return (int) value;
 
-    double number = 0.0;
-
     if (value.isInt64())
-        number = (double) (juce::int64) value;
-    else if (value.isDouble() || value.isString())
-        number = (double) value;
-    else
-        return (int) value;
+        return SaturatingInt::fromInt64 ((juce::int64) value);
 
-    if (std::isnan (number))
-        return 0;
+    if (value.isDouble() || value.isString())
+        return SaturatingInt::fromDouble ((double) value);
 
-    return (int) juce::jlimit ((double) std::numeric_limits<int>::min(),
-                               (double) std::numeric_limits<int>::max(),
-                               std::trunc (number));
+    return (int) value;
 }
 
 int readInt (const juce::var& object, const char* name) { return readInt (object.getProperty (name, {})); }

@@ -28,12 +28,13 @@ struct Settings
     // The score read from the score file at start; nothing changes it afterwards.
     midiConverterResult score;
 
-    // A path beginning with "~/" is relative to the user's home folder.
+    // A path beginning with "~/" is relative to the user's home folder; an empty or other
+    // relative path names no file.
     static juce::File resolve (const juce::String& path)
     {
         if (path.startsWith ("~/"))
             return juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (path.substring (2));
 
-        return juce::File (path);
+        return juce::File::isAbsolutePath (path) ? juce::File (path) : juce::File();
     }
 };

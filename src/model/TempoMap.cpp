@@ -1,5 +1,7 @@
 #include "TempoMap.h"
 
+#include "SaturatingInt.h"
+
 #include <cmath>
 #include <limits>
 
@@ -19,18 +21,6 @@ const Item* lastStartedAt (const juce::Array<Item>& items, Position position, St
         ++i;
 
     return &items.getReference (i);
-}
-
-// Truncation toward zero that saturates instead of overflowing (the score's numbers come
-// from outside and may be absurd).
-int truncateToInt (double value)
-{
-    if (std::isnan (value))
-        return 0;
-
-    return (int) juce::jlimit ((double) std::numeric_limits<int>::min(),
-                               (double) std::numeric_limits<int>::max(),
-                               std::trunc (value));
 }
 
 juce::uint32 microsecondsPerQuarterOf (double tempo)
@@ -107,8 +97,8 @@ int TempoMap::tickAtSeconds (const juce::Array<TempoMapEntry>& map, double secon
 
     if (seconds - base.seconds > 0)
     {
-        const auto ticks = truncateToInt ((seconds - base.seconds) / (base.microsecondsPerQuarter / (ticksPerBeat * 1000000.0)));
-        return truncateToInt ((double) base.tick + ticks);
+        const auto ticks = SaturatingInt::fromDouble ((seconds - base.seconds) / (base.microsecondsPerQuarter / (ticksPerBeat * 1000000.0)));
+        return SaturatingInt::fromDouble ((double) base.tick + ticks);
     }
 
     return base.tick;
@@ -132,7 +122,7 @@ juce::Array<BarTableRow> buildBarTable (int ticksPerBeat, const juce::Array<time
         if (ticksPerBar != 0)
             bars += ((juce::int64) next.time - current.time) / ticksPerBar;
 
-        table.add ({ (int) juce::jlimit ((juce::int64) std::numeric_limits<int>::min(), (juce::int64) std::numeric_limits<int>::max(), bars),
+        table.add ({ SaturatingInt::fromInt64 (bars),
                      next.numerator,
                      sixteenthsPerBeatOf (next.denominator),
                      next.time,

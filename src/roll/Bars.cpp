@@ -1,23 +1,9 @@
 #include "Bars.h"
 
+#include "model/SaturatingInt.h"
+
 #include <cmath>
 #include <limits>
-
-namespace
-{
-int saturate (double value)
-{
-    if (std::isnan (value))
-        return 0;
-
-    return (int) juce::jlimit ((double) std::numeric_limits<int>::min(), (double) std::numeric_limits<int>::max(), std::trunc (value));
-}
-
-int saturate (juce::int64 value)
-{
-    return (int) juce::jlimit ((juce::int64) std::numeric_limits<int>::min(), (juce::int64) std::numeric_limits<int>::max(), value);
-}
-} // namespace
 
 Bars::Bars (vocalMetadata& s, Keyboard& k, juce::ScrollBar& bar)
     : score (s)
@@ -26,7 +12,7 @@ Bars::Bars (vocalMetadata& s, Keyboard& k, juce::ScrollBar& bar)
 {
 }
 
-int Bars::tickAtX (double x) const { return saturate (x / pixelsPerTick + scrollBar.getCurrentRangeStart()); }
+int Bars::tickAtX (double x) const { return SaturatingInt::fromDouble (x / pixelsPerTick + scrollBar.getCurrentRangeStart()); }
 
 double Bars::xAtTick (int tick) const { return (tick - scrollBar.getCurrentRangeStart()) * pixelsPerTick; }
 
@@ -46,12 +32,12 @@ int Bars::beatTicks (const timeSignatureChange& change) const
     if (change.denominator <= 0 || score.ticksPerBeat <= 0)
         return 0;
 
-    return saturate ((juce::int64) score.ticksPerBeat * 4 / change.denominator);
+    return SaturatingInt::fromInt64 ((juce::int64) score.ticksPerBeat * 4 / change.denominator);
 }
 
 int Bars::barTicks (const timeSignatureChange& change) const
 {
-    return change.numerator > 0 ? saturate ((juce::int64) beatTicks (change) * change.numerator) : 0;
+    return change.numerator > 0 ? SaturatingInt::fromInt64 ((juce::int64) beatTicks (change) * change.numerator) : 0;
 }
 
 int Bars::gridStep (const timeSignatureChange& change, int division) const
@@ -59,7 +45,7 @@ int Bars::gridStep (const timeSignatureChange& change, int division) const
     if (division <= 0 || change.denominator <= 0)
         return 0;
 
-    return saturate ((juce::int64) change.denominator * beatTicks (change) / division);
+    return SaturatingInt::fromInt64 ((juce::int64) change.denominator * beatTicks (change) / division);
 }
 
 Bars::GridCell Bars::gridCell (int tick, int division) const
@@ -83,7 +69,7 @@ Bars::GridCell Bars::gridCell (int tick, int division) const
     const auto start = tick - positionInBar % step;
     const auto nextBarLine = tick - positionInBar + barLength;
 
-    return { saturate (start), saturate (juce::jmin (start + step, nextBarLine)) };
+    return { SaturatingInt::fromInt64 (start), SaturatingInt::fromInt64 (juce::jmin (start + step, nextBarLine)) };
 }
 
 int Bars::barNumberAt (int tick) const
@@ -105,7 +91,7 @@ int Bars::barNumberAt (int tick) const
         end = change.time;
     }
 
-    return saturate (bars + 1);
+    return SaturatingInt::fromInt64 (bars + 1);
 }
 
 BarsData Bars::positionAt (int tick) const

@@ -228,7 +228,7 @@ void MidiRegion::filesDropped (const juce::StringArray& files, int, int)
     converter.lyricsAtDrop = lyrics.getText();
     converter.midiData.reset();
 
-    const auto file = path.isNotEmpty() && juce::File::isAbsolutePath (path) ? juce::File (path) : juce::File();
+    const auto file = Settings::resolve (path);
 
     if (path.isEmpty() || ! file.exists())
     {
@@ -250,7 +250,7 @@ void MidiRegion::filesDropped (const juce::StringArray& files, int, int)
 
 void MidiRegion::restoreFromSettings()
 {
-    converter.midiFile = juce::File::isAbsolutePath (settings.midiFile) ? juce::File (settings.midiFile) : juce::File();
+    converter.midiFile = Settings::resolve (settings.midiFile);
 
     if (settings.score.instruments.isEmpty())
         return;

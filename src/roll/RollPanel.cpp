@@ -59,8 +59,9 @@ void RollPanel::paintRows (juce::Graphics& g) const
         if (key.isEmpty() || ! key.intersects (panel))
             continue;
 
-        auto top = rowOfPitch (keyboard, pitch).getStart();
-        auto height = rowOfPitch (keyboard, pitch).getLength();
+        const auto row = rowOfPitch (keyboard, pitch);
+        auto top = row.getStart();
+        auto height = row.getLength();
 
         if (top > bottom() || top + height < 0.0f)
             continue;

@@ -1,8 +1,9 @@
 #include "VoiceListLookAndFeel.h"
 
+#include "model/ScoreConstants.h"
 #include "StyleResources.h"
 
-juce::String VoiceListLookAndFeel::modelOf (int itemId) { return itemId == femaleId ? "zh_tw_female_2" : "zh_tw_male_2"; }
+juce::String VoiceListLookAndFeel::modelOf (int itemId) { return itemId == femaleId ? kFemaleVoiceModel : kDefaultVoiceModel; }
 
 juce::String VoiceListLookAndFeel::textOf (int itemId) { return itemId == femaleId ? "Female AI 2" : "Male AI 2"; }
 

@@ -1,6 +1,7 @@
 #include "BarsController.h"
 
 #include "model/Diagnostics.h"
+#include "model/SaturatingInt.h"
 #include "model/TempoMap.h"
 
 namespace
@@ -98,5 +99,5 @@ void BarsController::commit()
     }
 
     if (onPositionEntered)
-        onPositionEntered ((int) juce::jlimit ((juce::int64) std::numeric_limits<int>::min(), (juce::int64) std::numeric_limits<int>::max(), tick));
+        onPositionEntered (SaturatingInt::fromInt64 (tick));
 }

@@ -1,5 +1,7 @@
 #include "InputLabel.h"
 
+#include "model/SaturatingInt.h"
+
 #include <limits>
 
 InputLabel::InputLabel (const juce::String& initialText)
@@ -33,7 +35,7 @@ int InputLabel::leadingInt (const juce::String& input)
         value = juce::jmin (value * 10 + (*p - '0'), (juce::int64) std::numeric_limits<int>::max() + 1);
 
     value = negative ? -value : value;
-    return (int) juce::jlimit ((juce::int64) std::numeric_limits<int>::min(), (juce::int64) std::numeric_limits<int>::max(), value);
+    return SaturatingInt::fromInt64 (value);
 }
 
 void InputLabel::startEditing (const juce::String& editText)
