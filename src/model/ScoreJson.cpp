@@ -99,6 +99,39 @@ int readInt (const juce::var& value)
     return (int) value;
 }
 
+// Counts bracket depth outside string literals, stopping as soon as it passes `limit`.
+bool nestingWithin (const juce::String& text, int limit)
+{
+    int depth = 0;
+    bool inString = false, escaped = false;
+
+    for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
+    {
+        const auto c = *p;
+
+        if (inString)
+        {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        }
+        else if (c == '"')
+            inString = true;
+        else if (c == '[' || c == '{')
+        {
+            if (++depth > limit)
+                return false;
+        }
+        else if (c == ']' || c == '}')
+            --depth;
+    }
+
+    return true;
+}
+
 int readInt (const juce::var& object, const char* name) { return readInt (object.getProperty (name, {})); }
 
 double readDouble (const juce::var& object, const char* name) { return (double) object.getProperty (name, {}); }
@@ -169,17 +202,38 @@ juce::String vocalRequestToJsonText (const createVocalRequest& request)
     return juce::JSON::toString (vocalRequestToJson (request), false, 15);
 }
 
-bool parseJsonObject (const juce::String& text, juce::var& result)
+juce::Result parseJsonObjectQuietly (const juce::String& text, juce::var& result)
 {
-    if (juce::JSON::parse (text, result).failed())
-    {
-        Diagnostics::write ("failed to parse to json, str: " + text);
-        return false;
-    }
+    result = juce::var();
+
+    // The framework's parser recurses once per nesting level, so a document of a few
+    // megabytes of brackets would overflow the stack; no score nests more than a few levels.
+    if (! nestingWithin (text, kMaxJsonNesting))
+        return juce::Result::fail ("the JSON nests deeper than " + juce::String (kMaxJsonNesting) + " levels");
+
+    const auto parsed = juce::JSON::parse (text, result);
+
+    if (parsed.failed())
+        return parsed;
 
     if (result.getDynamicObject() == nullptr)
+        return juce::Result::fail ("parsed json is not object");
+
+    return juce::Result::ok();
+}
+
+bool parseJsonObject (const juce::String& text, juce::var& result)
+{
+    const auto parsed = parseJsonObjectQuietly (text, result);
+
+    if (parsed.failed())
     {
-        Diagnostics::write ("parsed json is not object");
+        const auto& why = parsed.getErrorMessage();
+
+        // A document refused for its depth is not quoted: it may be megabytes of brackets.
+        Diagnostics::write (why == "parsed json is not object" ? why
+                            : why.contains ("nests deeper")    ? "failed to parse to json, " + why
+                                                               : "failed to parse to json, str: " + text);
         return false;
     }
 

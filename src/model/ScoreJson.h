@@ -17,6 +17,12 @@ juce::var vocalRequestToJson (const createVocalRequest& request);
 // The document as the text that is posted and saved (multi-line, at most 15 decimals).
 juce::String vocalRequestToJsonText (const createVocalRequest& request);
 
+// Deeper documents are refused before parsing.
+inline constexpr int kMaxJsonNesting = 64;
+
+// Parses text that must be a JSON object, writing nothing to the diagnostics.
+juce::Result parseJsonObjectQuietly (const juce::String& text, juce::var& result);
+
 // True only when the text is valid JSON whose top level is an object.
 bool parseJsonObject (const juce::String& text, juce::var& result);
 

@@ -1,0 +1,261 @@
+#include "VocalRenderer.h"
+
+#include "model/TempoMap.h"
+#include "PinyinTable.h"
+#include "PitchEstimator.h"
+#include "ScoreValidator.h"
+#include "SpeechSynth.h"
+#include "SyllableShaper.h"
+#include "Upsampler.h"
+
+#include <juce_audio_formats/juce_audio_formats.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace
+{
+// Notes without a reading are sung on this neutral vowel, so no note goes silent.
+constexpr const char* neutralSyllable = "a1";
+// Every syllable is brought to the same loudness; espeak-ng speaks some, such as the
+// neutral tone, far softer than others.
+constexpr double syllableLevel = 0.2;
+constexpr float maxSyllableGain = 100.0f;
+constexpr double retuneCents = 8.0;
+
+struct Voiced
+{
+    SpokenSyllable spoken;
+    double frequency = 0.0;
+};
+
+struct Timed
+{
+    vocalNote note;
+    double start = 0.0, end = 0.0;
+};
+
+// Speaks each distinct syllable once per pitch setting and measures its pitch.
+class SyllableCache
+{
+public:
+    explicit SyllableCache (const juce::String& voiceToUse)
+        : voice (voiceToUse)
+    {
+    }
+
+    // The syllable spoken as near `frequency` as espeak-ng's pitch setting reaches, so
+    // the shift left to Rubber Band stays small.
+    const Voiced* get (const juce::String& pinyin, double frequency)
+    {
+        const auto* reference = spoken (neutralSyllable, 50);
+
+        if (reference == nullptr)
+            return nullptr;
+
+        // espeak-ng's pitch setting raises the voice by about 0.4 octave per 25 steps.
+        const auto setting = juce::jlimit (0, 100, 10 * (int) std::lround ((50.0 + 62.5 * std::log2 (frequency / reference->frequency)) / 10.0));
+        const auto* voiced = spoken (pinyin, setting);
+        return voiced != nullptr ? voiced : spoken (neutralSyllable, setting);
+    }
+
+private:
+    const Voiced* spoken (const juce::String& pinyin, int setting)
+    {
+        const auto key = pinyin + "@" + juce::String (setting);
+
+        if (auto found = cache.find (key); found != cache.end())
+            return found->second.frequency > 0.0 ? &found->second : nullptr;
+
+        Voiced voiced;
+
+        if (SpeechSynth::speak (voice, pinyin, setting, voiced.spoken))
+        {
+            const auto& s = voiced.spoken;
+            voiced.frequency = PitchEstimator::medianFrequency (s.samples, s.vowelStart, (int) s.samples.size(), s.sampleRate);
+        }
+
+        const auto& stored = cache.emplace (key, std::move (voiced)).first->second;
+        return stored.frequency > 0.0 ? &stored : nullptr;
+    }
+
+    juce::String voice;
+    std::map<juce::String, Voiced> cache;
+};
+
+std::vector<Timed> timedNotes (const createVocalRequest& request)
+{
+    const auto& metadata = request.metadata;
+    const auto map = TempoMap::build (metadata.ticksPerBeat, metadata.tempoChanges);
+    std::vector<Timed> notes;
+
+    for (const auto& instrument : request.instruments)
+        for (const auto& note : instrument.notes)
+            notes.push_back ({ note,
+                               TempoMap::secondsAtTick (map, note.start, metadata.ticksPerBeat),
+                               TempoMap::secondsAtTick (map, note.end, metadata.ticksPerBeat) });
+
+    std::stable_sort (notes.begin(), notes.end(), [] (const Timed& a, const Timed& b) { return a.start < b.start; });
+    return notes;
+}
+
+void fade (std::vector<float>& samples, int length)
+{
+    const auto n = std::min (length, (int) samples.size() / 2);
+
+    for (int i = 0; i < n; ++i)
+    {
+        const auto gain = (float) i / (float) n;
+        samples[(size_t) i] *= gain;
+        samples[samples.size() - 1 - (size_t) i] *= gain;
+    }
+}
+
+// The loudest 10 ms of samples [from, to), as RMS.
+float loudest (const std::vector<float>& samples, int from, int to, double sampleRate)
+{
+    const auto frame = std::max (1, (int) (sampleRate * 0.01));
+    float level = 0.0f;
+
+    for (int start = std::max (0, from); start + frame <= to; start += frame)
+    {
+        double sum = 0.0;
+
+        for (int i = start; i < start + frame; ++i)
+            sum += (double) samples[(size_t) i] * samples[(size_t) i];
+
+        level = std::max (level, (float) std::sqrt (sum / frame));
+    }
+
+    return level;
+}
+
+// Shapes the syllable onto the note and brings its vowel to the common loudness. Rubber
+// Band's result can land some tens of cents off on large shifts of close vowels (its
+// formant correction pulls the harmonics), so the pitch is measured and, when off,
+// shaped once more with the error taken out.
+std::vector<float> sing (const Voiced& voiced, double frequency, int consonant, int vowelLength)
+{
+    const auto& spoken = voiced.spoken;
+    auto scale = frequency / voiced.frequency;
+    auto sung = SyllableShaper::shape (spoken, scale, consonant, vowelLength);
+    const auto vowelFrom = (int) sung.size() - vowelLength;
+    const auto measured = PitchEstimator::medianFrequency (sung, vowelFrom, (int) sung.size(), spoken.sampleRate, frequency * 0.85, frequency * 1.18);
+
+    if (const auto error = measured > 0.0 ? std::abs (1200.0 * std::log2 (measured / frequency)) : 0.0; error > retuneCents)
+    {
+        scale *= frequency / measured;
+        sung = SyllableShaper::shape (spoken, scale, consonant, vowelLength);
+    }
+
+    if (const auto level = loudest (sung, vowelFrom, (int) sung.size(), spoken.sampleRate); level > 0.0f)
+    {
+        const auto gain = std::min (maxSyllableGain, (float) syllableLevel / level);
+
+        for (auto& sample : sung)
+            sample *= gain;
+    }
+
+    return sung;
+}
+
+} // namespace
+
+juce::String VocalRenderer::syllableFor (const juce::String& word)
+{
+    const juce::String reading (word.isNotEmpty() ? PinyinTable::syllableOf (word[0]) : "");
+    return reading.isNotEmpty() ? reading : juce::String (neutralSyllable);
+}
+
+juce::String VocalRenderer::render (const createVocalRequest& request, juce::AudioBuffer<float>& vocal)
+{
+    if (auto fault = ScoreValidator::check (request); fault.isNotEmpty())
+        return fault;
+
+    juce::String error;
+
+    if (! SpeechSynth::initialise (error))
+        return error;
+
+    const auto totalSamples = (int) std::llround (ScoreValidator::lengthInSeconds (request) * outputSampleRate);
+    const auto workRate = outputSampleRate / 2.0; // espeak-ng's own rate
+    std::vector<float> mix ((size_t) totalSamples / 2 + 2, 0.0f);
+    SyllableCache syllables (SpeechSynth::voiceFor (request.model));
+    const auto fadeLength = (int) (fadeSeconds * workRate);
+    double previousEnd = 0.0;
+
+    for (const auto& timed : timedNotes (request))
+    {
+        const auto target = 440.0 * std::pow (2.0, (timed.note.pitch - 69) / 12.0);
+        const auto* voiced = syllables.get (syllableFor (timed.note.word), target);
+
+        if (voiced == nullptr)
+            return "espeak-ng could not speak the voice \"" + request.model + "\"";
+
+        const auto vowelAt = (int) std::llround (timed.start * workRate);
+        const auto endAt = std::min ((int) mix.size(), (int) std::llround (timed.end * workRate));
+        const auto gap = std::max (0, (int) std::llround ((timed.start - previousEnd) * workRate));
+        const auto consonant = std::min ({ voiced->spoken.vowelStart, gap, vowelAt });
+        previousEnd = std::max (previousEnd, timed.end);
+
+        if (endAt <= vowelAt)
+            continue;
+
+        auto sung = sing (*voiced, target, consonant, endAt - vowelAt);
+        const auto begin = endAt - (int) sung.size();
+        fade (sung, fadeLength);
+
+        for (size_t i = 0; i < sung.size(); ++i)
+            if (const auto at = begin + (int) i; at >= 0)
+                mix[(size_t) at] += sung[i];
+    }
+
+    vocal.setSize (1, totalSamples);
+    vocal.clear();
+    Upsampler::twice (mix, vocal.getWritePointer (0), totalSamples);
+
+    if (const auto peak = vocal.getMagnitude (0, 0, totalSamples); peak > 0.0f)
+        vocal.applyGain (juce::Decibels::decibelsToGain ((float) peakDecibels) / peak);
+
+    return {};
+}
+
+juce::String VocalRenderer::renderToFile (const createVocalRequest& request, const juce::File& target)
+{
+    juce::AudioBuffer<float> vocal;
+
+    if (auto fault = render (request, vocal); fault.isNotEmpty())
+        return fault;
+
+    // Written beside the target and moved over it only when complete.
+    juce::TemporaryFile temporary (target);
+
+    {
+        auto stream = temporary.getFile().createOutputStream();
+
+        if (stream == nullptr)
+            return "cannot write " + target.getFullPathName();
+
+        juce::WavAudioFormat wav;
+        std::unique_ptr<juce::AudioFormatWriter> writer (wav.createWriterFor (stream.get(), outputSampleRate, 1, 16, {}, 0));
+
+        if (writer == nullptr)
+            return "cannot write " + target.getFullPathName();
+
+        stream.release(); // the writer owns it now
+
+        if (! writer->writeFromAudioSampleBuffer (vocal, 0, vocal.getNumSamples()))
+            return "cannot write " + target.getFullPathName();
+    }
+
+    // The stream's own status is lost when the writer closes it, so a full disk shows
+    // only as a short file.
+    if (temporary.getFile().getSize() < 44 + 2 * (juce::int64) vocal.getNumSamples())
+        return "cannot write " + target.getFullPathName();
+
+    if (! temporary.overwriteTargetFileWithTemporary())
+        return "cannot write " + target.getFullPathName();
+
+    return {};
+}
