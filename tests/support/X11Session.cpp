@@ -11,17 +11,24 @@ X11Session::X11Session()
     if (windowManagerRunning())
         return;
 
-    // Without a window manager nobody creates WM_DELETE_WINDOW and close requests never arrive.
-    windowManager = std::make_unique<juce::ChildProcess>();
-
-    if (! windowManager->start (juce::StringArray { "openbox", "--sm-disable" }, 0))
-    {
-        failure = "openbox could not be started";
-        return;
-    }
-
+    // Without a window manager nobody creates WM_DELETE_WINDOW and close requests never
+    // arrive. The previous test's openbox may still own the display while the X server
+    // tidies up after it, so the new one replaces it and is started again if it gave up.
     for (int waited = 0; waited < 15000 && ! windowManagerRunning(); waited += 50)
+    {
+        if (windowManager == nullptr || ! windowManager->isRunning())
+        {
+            windowManager = std::make_unique<juce::ChildProcess>();
+
+            if (! windowManager->start (juce::StringArray { "openbox", "--sm-disable", "--replace" }, 0))
+            {
+                failure = "openbox could not be started";
+                return;
+            }
+        }
+
         juce::Thread::sleep (50);
+    }
 
     if (! windowManagerRunning())
         failure = "openbox did not take over the display";
