@@ -168,7 +168,7 @@ juce::String VocalRenderer::syllableFor (const juce::String& word)
     return reading.isNotEmpty() ? reading : juce::String (neutralSyllable);
 }
 
-juce::String VocalRenderer::render (const createVocalRequest& request, juce::AudioBuffer<float>& vocal)
+juce::String VocalRenderer::render (const createVocalRequest& request, juce::AudioBuffer<float>& vocal, const std::atomic<bool>* cancelled)
 {
     if (auto fault = ScoreValidator::check (request); fault.isNotEmpty())
         return fault;
@@ -187,6 +187,9 @@ juce::String VocalRenderer::render (const createVocalRequest& request, juce::Aud
 
     for (const auto& timed : timedNotes (request))
     {
+        if (cancelled != nullptr && cancelled->load())
+            return cancelledMessage;
+
         const auto target = 440.0 * std::pow (2.0, (timed.note.pitch - 69) / 12.0);
         const auto* voiced = syllables.get (syllableFor (timed.note.word), target);
 
@@ -221,11 +224,11 @@ juce::String VocalRenderer::render (const createVocalRequest& request, juce::Aud
     return {};
 }
 
-juce::String VocalRenderer::renderToFile (const createVocalRequest& request, const juce::File& target)
+juce::String VocalRenderer::renderToFile (const createVocalRequest& request, const juce::File& target, const std::atomic<bool>* cancelled)
 {
     juce::AudioBuffer<float> vocal;
 
-    if (auto fault = render (request, vocal); fault.isNotEmpty())
+    if (auto fault = render (request, vocal, cancelled); fault.isNotEmpty())
         return fault;
 
     // Written beside the target and moved over it only when complete.

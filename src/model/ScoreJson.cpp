@@ -197,6 +197,38 @@ juce::var vocalRequestToJson (const createVocalRequest& request)
     return root;
 }
 
+juce::String midiConverterResultToJsonText (const midiConverterResult& score)
+{
+    createVocalRequest request;
+    request.metadata = score.metadata;
+    request.instruments = score.instruments;
+    auto root = vocalRequestToJson (request);
+    root.getDynamicObject()->removeProperty ("voice");
+    root.getDynamicObject()->removeProperty ("audioConfig");
+    return juce::JSON::toString (root, true, 15);
+}
+
+juce::String vocalResultToJsonText (const vocalResult& job)
+{
+    auto root = makeObject();
+    set (root, "uid", job.uid);
+    set (root, "path", job.path);
+    set (root, "status", job.status);
+    set (root, "createdAt", job.createdAt);
+    set (root, "updatedAt", job.updatedAt);
+    return juce::JSON::toString (root, true);
+}
+
+juce::String errorResultToJsonText (const apiErrorResult& error)
+{
+    auto root = makeObject();
+    set (root, "statusCode", error.statusCode);
+    set (root, "message", error.message);
+    set (root, "externalMessage", error.externalMessage);
+    set (root, "externalCode", error.externalCode);
+    return juce::JSON::toString (root, true);
+}
+
 juce::String vocalRequestToJsonText (const createVocalRequest& request)
 {
     return juce::JSON::toString (vocalRequestToJson (request), false, 15);

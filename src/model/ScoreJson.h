@@ -23,6 +23,12 @@ inline constexpr int kMaxJsonNesting = 64;
 // Parses text that must be a JSON object, writing nothing to the diagnostics.
 juce::Result parseJsonObjectQuietly (const juce::String& text, juce::var& result);
 
+// The service's replies, on one line each: a converted score (metadata and instruments),
+// a job document and an error document.
+juce::String midiConverterResultToJsonText (const midiConverterResult& score);
+juce::String vocalResultToJsonText (const vocalResult& job);
+juce::String errorResultToJsonText (const apiErrorResult& error);
+
 // True only when the text is valid JSON whose top level is an object.
 bool parseJsonObject (const juce::String& text, juce::var& result);
 
