@@ -110,6 +110,11 @@ struct VocalService::Impl
         const auto count = options.workers > 0 ? options.workers : juce::SystemStats::getNumCpus();
         workers = std::make_unique<RenderWorkers> (*store, options.dataDir, count);
         listener = std::thread ([this] { server.listen_after_bind(); });
+
+        // A stop before the loop runs would be lost and the loop would never end.
+        while (! server.is_running() && listener.joinable())
+            std::this_thread::sleep_for (std::chrono::milliseconds (1));
+
         return true;
     }
 
