@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -27,6 +29,13 @@ bool convert (const char* encoding, const std::string& bytes, juce::String& resu
         return false;
 
     result = juce::String::fromUTF8 (out.data(), (int) (out.size() - outLeft));
+
+    // glibc's Big5 maps its user-defined rows into the private use area, where no lyric
+    // is: such bytes are read as not being Big5 at all.
+    for (auto p = result.getCharPointer(); ! p.isEmpty(); ++p)
+        if (*p >= 0xE000 && *p <= 0xF8FF)
+            return false;
+
     return true;
 }
 } // namespace
@@ -42,6 +51,33 @@ juce::String LyricText::decode (const std::string& bytes)
         return text;
 
     return {};
+}
+
+const char* LyricText::encodingOf (const std::vector<std::string>& lyrics)
+{
+    juce::String ignored;
+
+    for (const auto* encoding : { "UTF-8", "BIG5", "GB18030" })
+        if (std::all_of (lyrics.begin(), lyrics.end(), [&] (const std::string& bytes) {
+                return std::strcmp (encoding, "UTF-8") == 0 ? juce::CharPointer_UTF8::isValidString (bytes.data(), (int) bytes.size())
+                                                            : convert (encoding, bytes, ignored);
+            }))
+            return encoding;
+
+    return "";
+}
+
+juce::String LyricText::decode (const std::string& bytes, const char* encoding)
+{
+    juce::String text;
+
+    if (std::strcmp (encoding, "UTF-8") == 0 && juce::CharPointer_UTF8::isValidString (bytes.data(), (int) bytes.size()))
+        return juce::String::fromUTF8 (bytes.data(), (int) bytes.size());
+
+    if (std::strcmp (encoding, "UTF-8") != 0 && *encoding != 0 && convert (encoding, bytes, text))
+        return text;
+
+    return decode (bytes);
 }
 
 juce::String LyricText::wordOf (const juce::String& lyric)

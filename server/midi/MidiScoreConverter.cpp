@@ -109,13 +109,13 @@ std::vector<RawNote> monophonic (std::vector<RawNote> notes)
 struct Lyric
 {
     std::int64_t tick;
-    juce::String word;
+    std::string bytes;
 };
 
 // Lyric events of every track; in a karaoke file without them, the text events of the
 // track whose text begins with "@" header lines. Events at one tick of one track are
 // joined before decoding, as a character may be split over two of them.
-std::vector<Lyric> collectLyrics (const MidiFileData& file, const Scaling& scaling)
+std::map<std::int64_t, juce::String> collectWords (const MidiFileData& file, const Scaling& scaling)
 {
     auto gather = [&] (int metaType, bool karaoke) {
         std::vector<Lyric> lyrics;
@@ -127,37 +127,43 @@ std::vector<Lyric> collectLyrics (const MidiFileData& file, const Scaling& scali
                 }))
                 continue;
 
-            std::string pending;
-            std::int64_t pendingTick = -1;
-
-            auto flush = [&] {
-                if (pendingTick >= 0)
-                    lyrics.push_back ({ scale (pendingTick, scaling), LyricText::wordOf (LyricText::decode (pending)) });
-
-                pending.clear();
-                pendingTick = -1;
-            };
+            const auto firstOfTrack = lyrics.size();
 
             for (const auto& e : track.events)
             {
                 if (e.kind != MidiFileEvent::Kind::meta || e.status != metaType || (karaoke && ! e.data.empty() && e.data[0] == '@'))
                     continue;
 
-                if (e.tick != pendingTick)
-                    flush();
+                const auto tick = scale (e.tick, scaling);
 
-                pendingTick = e.tick;
-                pending += e.data;
+                if (lyrics.size() > firstOfTrack && lyrics.back().tick == tick)
+                    lyrics.back().bytes += e.data;
+                else
+                    lyrics.push_back ({ tick, e.data });
             }
-
-            flush();
         }
 
         return lyrics;
     };
 
     auto lyrics = gather (0x05, false);
-    return lyrics.empty() ? gather (0x01, true) : lyrics;
+
+    if (lyrics.empty())
+        lyrics = gather (0x01, true);
+
+    std::vector<std::string> texts;
+
+    for (const auto& lyric : lyrics)
+        texts.push_back (lyric.bytes);
+
+    const auto* encoding = LyricText::encodingOf (texts);
+    std::map<std::int64_t, juce::String> words;
+
+    for (const auto& lyric : lyrics)
+        if (auto& word = words[lyric.tick]; word.isEmpty())
+            word = LyricText::wordOf (LyricText::decode (lyric.bytes, encoding));
+
+    return words;
 }
 
 void readMaps (const MidiFileData& file, const Scaling& scaling, vocalMetadata& metadata)
@@ -254,20 +260,23 @@ MidiScoreConverter::Outcome MidiScoreConverter::convert (const void* bytes, std:
             collectNotes (track, -1, parts.back(), scaling);
         }
 
-    const auto lyrics = collectLyrics (file, scaling);
-    std::map<std::int64_t, juce::String> wordAt;
+    const auto wordAt = collectWords (file, scaling);
 
-    for (const auto& lyric : lyrics)
-        if (wordAt.count (lyric.tick) == 0 || wordAt[lyric.tick].isEmpty())
-            wordAt[lyric.tick] = lyric.word;
-
-    // The part whose notes start where the most lyrics are; without lyrics, the busiest.
+    // The part whose notes start where the most lyrics are; in a format 0 file, where
+    // lyrics have no channel, the part whose notes most often carry one; without lyrics,
+    // the busiest.
     for (auto& part : parts)
         for (const auto& note : part.notes)
             part.lyricHits += (int) wordAt.count (note.start);
 
     const auto chosen = std::max_element (parts.begin(), parts.end(), [] (const Part& a, const Part& b) {
-        return a.lyricHits != b.lyricHits ? a.lyricHits < b.lyricHits : a.notes.size() < b.notes.size();
+        if (a.lyricHits != b.lyricHits)
+            return a.lyricHits < b.lyricHits;
+
+        if (a.lyricHits > 0 && (std::int64_t) a.lyricHits * (std::int64_t) b.notes.size() != (std::int64_t) b.lyricHits * (std::int64_t) a.notes.size())
+            return (std::int64_t) a.lyricHits * (std::int64_t) b.notes.size() < (std::int64_t) b.lyricHits * (std::int64_t) a.notes.size();
+
+        return a.notes.size() < b.notes.size();
     });
 
     if (chosen == parts.end() || chosen->notes.empty())

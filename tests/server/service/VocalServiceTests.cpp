@@ -1,3 +1,4 @@
+#include "support/MidiBytes.h"
 #include "support/ScoreBuilder.h"
 #include "support/ServiceFixture.h"
 #include "support/Utf8.h"
@@ -164,6 +165,34 @@ TEST_F (VocalServiceTest, BadRequestsGetTheirStatusAndErrorDocument)
     expectErrorDocument (client->Get (path ("/v1/vocal/..%2f..%2fjobs.sqlite3").c_str()), 404, 40400);
     expectErrorDocument (client->Get (path ("/v1/files/jobs.wav").c_str()), 404, 40401);
     expectErrorDocument (client->Get (path ("/v1/nothing").c_str()), 404, 40400);
+}
+
+TEST_F (VocalServiceTest, MidiConversionAnswersAScoreOrItsError)
+{
+    MidiTrackBytes track;
+    track.tempo (0, 600000).lyric (0, "\xa7\xda").on (0, 0, 64).off (480, 0, 64).lyric (0, utf8 ("愛").toStdString()).on (0, 0, 65).off (480, 0, 65).end();
+    const auto file = midiFile (1, 480, { track });
+    auto convert = [this] (const std::string& name, const std::string& content) {
+        httplib::MultipartFormDataItems form { { name, content, "song.mid", "audio/midi" } };
+        return client->Post (path ("/v1/midi/convert").c_str(), form);
+    };
+
+    const auto reply = convert ("midiFile", file);
+    ASSERT_TRUE (reply);
+    ASSERT_EQ (reply->status, 200);
+    midiConverterResult score;
+    ASSERT_TRUE (jsonToMidiConverterResult (juce::String::fromUTF8 (reply->body.data(), (int) reply->body.size()), score));
+    EXPECT_EQ (score.metadata.ticksPerBeat, 480);
+    EXPECT_DOUBLE_EQ (score.metadata.tempoChanges[0].tempo, 100.0);
+    ASSERT_EQ (score.instruments.size(), 1);
+    ASSERT_EQ (score.instruments[0].notes.size(), 2);
+    EXPECT_EQ (score.instruments[0].notes[0].word, utf8 ("我"));
+    EXPECT_EQ (score.instruments[0].notes[1].word, utf8 ("愛"));
+
+    expectErrorDocument (convert ("other", file), 400, 40003, "midiFile");
+    expectErrorDocument (convert ("midiFile", file + std::string (2 * 1024 * 1024, '\0')), 413, 41302);
+    expectErrorDocument (convert ("midiFile", "not a midi file"), 422, 42202);
+    expectErrorDocument (convert ("midiFile", midiHeader (1, 0, 480)), 422, 42203);
 }
 
 TEST_F (VocalServiceTest, AFullQueueRefusesNewJobs)
