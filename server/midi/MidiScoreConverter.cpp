@@ -287,13 +287,19 @@ MidiScoreConverter::Outcome MidiScoreConverter::convert (const void* bytes, std:
 
     for (const auto& note : monophonic (chosen->notes))
     {
+        // SMPTE scaling can carry late notes past the int range, where they would collapse.
+        const auto start = SaturatingInt::fromInt64 (note.start), end = SaturatingInt::fromInt64 (note.end);
+
+        if (start >= end)
+            continue;
+
         const auto found = wordAt.find (note.start);
-        melody.notes.add ({ SaturatingInt::fromInt64 (note.start),
-                            SaturatingInt::fromInt64 (note.end),
-                            found != wordAt.end() ? found->second : juce::String(),
-                            note.pitch });
-        lastEnd = std::max (lastEnd, note.end);
+        melody.notes.add ({ start, end, found != wordAt.end() ? found->second : juce::String(), note.pitch });
+        lastEnd = std::max (lastEnd, (std::int64_t) end);
     }
+
+    if (melody.notes.isEmpty())
+        return Outcome::noNotes;
 
     for (const auto& control : chosen->controls)
         melody.controlChanges.add (control);

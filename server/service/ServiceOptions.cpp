@@ -14,7 +14,10 @@ bool readNumber (const juce::String& text, int lowest, int highest, int& result)
 
 juce::File ServiceOptions::defaultDataDir()
 {
-    return juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".local/share/voxlet-server");
+    const auto xdg = juce::SystemStats::getEnvironmentVariable ("XDG_DATA_HOME", {});
+    const auto base = juce::File::isAbsolutePath (xdg) ? juce::File (xdg)
+                                                       : juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".local/share");
+    return base.getChildFile ("voxlet-server");
 }
 
 bool ServiceOptions::parse (const juce::StringArray& args, ServiceOptions& options, juce::String& error, bool& helpWanted)

@@ -12,7 +12,7 @@ struct ServiceOptions
     juce::String minClientVersion { "0.11.2" };
     int maxQueued = 64;
 
-    // The default data folder, ~/.local/share/voxlet-server.
+    // The default data folder, $XDG_DATA_HOME (or ~/.local/share) then voxlet-server.
     static juce::File defaultDataDir();
 
     // Reads command-line arguments over the defaults. False with `error` set on a bad

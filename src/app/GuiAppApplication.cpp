@@ -1,8 +1,13 @@
 #include "GuiAppApplication.h"
 
+#include "EmbeddedService.h"
 #include "MainView.h"
 
 #include <limits>
+
+GuiAppApplication::GuiAppApplication() = default;
+
+GuiAppApplication::~GuiAppApplication() = default;
 
 const juce::String GuiAppApplication::getApplicationName() { return "Voxlet"; }
 
@@ -12,6 +17,11 @@ bool GuiAppApplication::moreThanOneInstanceAllowed() { return true; }
 
 void GuiAppApplication::initialise (const juce::String&)
 {
+    // Bound before the window asks its version question; binding a loopback socket takes
+    // well under a millisecond and the renderer loads only on the first job.
+    service = std::make_unique<EmbeddedService>();
+    service->start (EmbeddedService::defaultDataDir());
+
     mainWindow = std::make_unique<MainWindow> (getApplicationName());
 
     // After the view asked for its own height, so the window opens at the minimum size.
@@ -19,7 +29,11 @@ void GuiAppApplication::initialise (const juce::String&)
     mainWindow->keepViewAtMinimum (minimumWidth, minimumHeight);
 }
 
-void GuiAppApplication::shutdown() { mainWindow = nullptr; }
+void GuiAppApplication::shutdown()
+{
+    mainWindow = nullptr;
+    service = nullptr;
+}
 
 void GuiAppApplication::systemRequestedQuit() { quit(); }
 

@@ -2,14 +2,18 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-// The application object: it only creates the one window; the main view does the rest.
+class EmbeddedService;
+
+// The application object: it starts the local service and creates the one window; the
+// main view does the rest.
 class GuiAppApplication : public juce::JUCEApplication
 {
 public:
     static constexpr int minimumWidth = 1000;
     static constexpr int minimumHeight = 800;
 
-    GuiAppApplication() = default;
+    GuiAppApplication();
+    ~GuiAppApplication() override;
 
     const juce::String getApplicationName() override;
     const juce::String getApplicationVersion() override;
@@ -45,5 +49,6 @@ public:
     };
 
 private:
+    std::unique_ptr<EmbeddedService> service;
     std::unique_ptr<MainWindow> mainWindow;
 };

@@ -231,6 +231,23 @@ TEST (MidiScoreConverter, MalformedFilesGiveWhatTheyHoldOrARefusal)
     converted (midiFile (1, 480, { drums }), Outcome::noNotes);
 }
 
+TEST (MidiScoreConverter, SmpteTicksPastTheIntRangeDoNotBecomeEmptyNotes)
+{
+    // Found by the fuzzer: one frame a second of 255 ticks makes late ticks overflow.
+    juce::MemoryOutputStream bytes;
+    ASSERT_TRUE (juce::Base64::convertFromBase64 (bytes, "TVRoZAAAAAYFACT//3Gfco+PAAAAAPn///8AAAAA////AAAAAABNVHJrAAAA+f///wAAAAErAAAAAJOTk5MAAAAEk5OTAAD/BAAAAAAAACgAAAAAiwAA/E1UaABk"));
+    midiConverterResult score;
+
+    const auto outcome = MidiScoreConverter::convert (bytes.getData(), bytes.getDataSize(), score);
+    ASSERT_NE (outcome, Outcome::notMidi);
+
+    for (const auto& instrument : score.instruments)
+        for (const auto& note : instrument.notes)
+        {
+            EXPECT_LT (note.start, note.end);
+        }
+}
+
 TEST (MidiScoreConverter, RandomAndMutatedBytesNeverCrashOrGiveBadNotes)
 {
     juce::Random random (1234);
