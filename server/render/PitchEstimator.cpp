@@ -60,31 +60,36 @@ double framePeriod (const float* x, int length, int minLag, int maxLag)
 }
 } // namespace
 
-double PitchEstimator::medianFrequency (const std::vector<float>& samples, int from, int to, double sampleRate, double lowest, double highest)
+std::vector<double> PitchEstimator::frameFrequencies (const std::vector<float>& samples, int from, int to, double sampleRate, double lowest, double highest)
 {
     const auto frame = (int) (frameSeconds * sampleRate);
     const auto minLag = std::max (2, (int) (sampleRate / highest));
     const auto maxLag = std::max (minLag + 1, (int) std::ceil (sampleRate / lowest));
     from = std::max (0, from);
     to = std::min ((int) samples.size(), to);
-
+    std::vector<double> frequencies;
     const auto window = std::min (frame + maxLag, to - from);
 
     if (window < 4 * minLag)
-        return 0.0;
+        return frequencies;
 
     const auto lagLimit = std::min (maxLag, window / 2);
-    std::vector<double> periods;
-
     const auto hop = std::max (1, (to - from - window) / mostFrames + 1);
 
     for (int start = from; start + window <= to; start += hop)
         if (const auto period = framePeriod (samples.data() + start, window, minLag, lagLimit); period > 0.0)
-            periods.push_back (period);
+            frequencies.push_back (sampleRate / period);
 
-    if (periods.empty())
+    return frequencies;
+}
+
+double PitchEstimator::medianFrequency (const std::vector<float>& samples, int from, int to, double sampleRate, double lowest, double highest)
+{
+    auto frequencies = frameFrequencies (samples, from, to, sampleRate, lowest, highest);
+
+    if (frequencies.empty())
         return 0.0;
 
-    std::nth_element (periods.begin(), periods.begin() + (long) periods.size() / 2, periods.end());
-    return sampleRate / periods[periods.size() / 2];
+    std::nth_element (frequencies.begin(), frequencies.begin() + (long) frequencies.size() / 2, frequencies.end());
+    return frequencies[frequencies.size() / 2];
 }

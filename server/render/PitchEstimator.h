@@ -14,6 +14,9 @@ public:
     // periodic.
     static double medianFrequency (const std::vector<float>& samples, int from, int to, double sampleRate, double lowest = lowestHz, double highest = highestHz);
 
+    // The fundamental of each clearly periodic frame of the same search, in time order.
+    static std::vector<double> frameFrequencies (const std::vector<float>& samples, int from, int to, double sampleRate, double lowest = lowestHz, double highest = highestHz);
+
 private:
     PitchEstimator() = delete;
 };

@@ -49,7 +49,12 @@ int main (int argc, char** argv)
     createVocalRequest request;
     juce::String error;
 
-    if (! VocalRequestReader::read (scoreFile.loadFileAsString(), request, error))
+    juce::MemoryBlock bytes;
+
+    if (! scoreFile.loadFileAsData (bytes))
+        return fail ("cannot read " + scoreFile.getFullPathName());
+
+    if (! VocalRequestReader::read (bytes.getData(), bytes.getSize(), request, error))
         return fail (error);
 
     if (voice.isNotEmpty())

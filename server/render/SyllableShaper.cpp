@@ -116,7 +116,7 @@ SpokenSyllable fitted (const SpokenSyllable& syllable, int vowelLength)
 }
 } // namespace
 
-std::vector<float> SyllableShaper::shape (const SpokenSyllable& spoken, double pitchScale, int consonantLength, int vowelLength)
+std::vector<float> SyllableShaper::shape (const SpokenSyllable& spoken, double pitchScale, int consonantLength, int vowelLength, bool preserveFormants)
 {
     using RubberBand::RubberBandStretcher;
 
@@ -151,7 +151,7 @@ std::vector<float> SyllableShaper::shape (const SpokenSyllable& spoken, double p
                                    1,
                                    std::make_shared<QuietLog>(),
                                    RubberBandStretcher::OptionProcessOffline | RubberBandStretcher::OptionEngineFiner
-                                       | RubberBandStretcher::OptionFormantPreserved
+                                       | (preserveFormants ? RubberBandStretcher::OptionFormantPreserved : RubberBandStretcher::OptionFormantShifted)
                                        | RubberBandStretcher::OptionPitchHighQuality,
                                    (double) outputLength / inputLength,
                                    pitchScale);

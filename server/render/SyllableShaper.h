@@ -12,7 +12,7 @@ public:
     // The syllable at `pitchScale` times its pitch, its consonant (samples before the
     // vowel) lasting `consonantLength` samples and its vowel `vowelLength`, at the
     // syllable's own sample rate. A consonantLength of 0 drops the consonant.
-    static std::vector<float> shape (const SpokenSyllable& syllable, double pitchScale, int consonantLength, int vowelLength);
+    static std::vector<float> shape (const SpokenSyllable& syllable, double pitchScale, int consonantLength, int vowelLength, bool preserveFormants = true);
 
 private:
     SyllableShaper() = delete;

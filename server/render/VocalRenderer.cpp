@@ -23,6 +23,7 @@ constexpr const char* neutralSyllable = "a1";
 constexpr double syllableLevel = 0.2;
 constexpr float maxSyllableGain = 100.0f;
 constexpr double retuneCents = 8.0;
+constexpr double steadyEnough = 0.9;
 
 struct Voiced
 {
@@ -131,25 +132,61 @@ float loudest (const std::vector<float>& samples, int from, int to, double sampl
     return level;
 }
 
-// Shapes the syllable onto the note and brings its vowel to the common loudness. Rubber
-// Band's result can land some tens of cents off on large shifts of close vowels (its
-// formant correction pulls the harmonics), so the pitch is measured and, when off,
-// shaped once more with the error taken out.
-std::vector<float> sing (const Voiced& voiced, double frequency, int consonant, int vowelLength)
+struct Shaped
+{
+    std::vector<float> samples;
+    double steadiness = 0.0; // share of the vowel's periodic frames within 20 cents of the note
+};
+
+// Shapes the syllable onto the note. Rubber Band's result can land some tens of cents off
+// on large shifts (its formant correction pulls the harmonics of close vowels such as
+// "i"), so the pitch is measured and, when off, shaped once more with the error taken out.
+Shaped shapeInTune (const Voiced& voiced, double frequency, int consonant, int vowelLength, bool preserveFormants)
 {
     const auto& spoken = voiced.spoken;
     auto scale = frequency / voiced.frequency;
-    auto sung = SyllableShaper::shape (spoken, scale, consonant, vowelLength);
-    const auto vowelFrom = (int) sung.size() - vowelLength;
-    const auto measured = PitchEstimator::medianFrequency (sung, vowelFrom, (int) sung.size(), spoken.sampleRate, frequency * 0.85, frequency * 1.18);
+    Shaped result;
 
-    if (const auto error = measured > 0.0 ? std::abs (1200.0 * std::log2 (measured / frequency)) : 0.0; error > retuneCents)
+    for (int attempt = 0; attempt < 2; ++attempt)
     {
+        result.samples = SyllableShaper::shape (spoken, scale, consonant, vowelLength, preserveFormants);
+        const auto vowelFrom = (int) result.samples.size() - vowelLength;
+        auto frames = PitchEstimator::frameFrequencies (result.samples, vowelFrom, (int) result.samples.size(), spoken.sampleRate, frequency * 0.45, frequency * 1.18);
+
+        if (frames.empty())
+            return result;
+
+        const auto inTune = std::count_if (frames.begin(), frames.end(), [frequency] (double f) { return std::abs (1200.0 * std::log2 (f / frequency)) <= 20.0; });
+        result.steadiness = (double) inTune / (double) frames.size();
+        std::nth_element (frames.begin(), frames.begin() + (long) frames.size() / 2, frames.end());
+        const auto measured = frames[frames.size() / 2];
+
+        // The search reaches an octave down to see a wavering subharmonic; a median that
+        // far off is that, not a shift to correct.
+        if (const auto error = std::abs (1200.0 * std::log2 (measured / frequency)); error <= retuneCents || error >= 100.0)
+            return result;
+
         scale *= frequency / measured;
-        sung = SyllableShaper::shape (spoken, scale, consonant, vowelLength);
     }
 
-    if (const auto level = loudest (sung, vowelFrom, (int) sung.size(), spoken.sampleRate); level > 0.0f)
+    return result;
+}
+
+// The note sung at its pitch and brought to the common loudness. Where the formant
+// correction leaves the pitch wavering between two values, the syllable is shaped
+// without it: a note in tune matters more than the vowel's exact colour.
+std::vector<float> sing (const Voiced& voiced, double frequency, int consonant, int vowelLength)
+{
+    auto best = shapeInTune (voiced, frequency, consonant, vowelLength, true);
+
+    if (best.steadiness < steadyEnough)
+        if (auto plain = shapeInTune (voiced, frequency, consonant, vowelLength, false); plain.steadiness > best.steadiness)
+            best = std::move (plain);
+
+    auto& sung = best.samples;
+    const auto vowelFrom = (int) sung.size() - vowelLength;
+
+    if (const auto level = loudest (sung, vowelFrom, (int) sung.size(), voiced.spoken.sampleRate); level > 0.0f)
     {
         const auto gain = std::min (maxSyllableGain, (float) syllableLevel / level);
 

@@ -100,12 +100,16 @@ int readInt (const juce::var& value)
 }
 
 // Counts bracket depth outside string literals, stopping as soon as it passes `limit`.
+// Works on the bytes: every character that matters is ASCII, and a malformed multi-byte
+// sequence cannot make it read past the end.
 bool nestingWithin (const juce::String& text, int limit)
 {
+    const auto* p = text.toRawUTF8();
+    const auto* end = p + text.getNumBytesAsUTF8();
     int depth = 0;
     bool inString = false, escaped = false;
 
-    for (auto p = text.getCharPointer(); ! p.isEmpty(); ++p)
+    for (; p < end; ++p)
     {
         const auto c = *p;
 

@@ -213,6 +213,17 @@ bool VocalRequestReader::read (const juce::String& text, createVocalRequest& req
     return read (root, request, error);
 }
 
+bool VocalRequestReader::read (const void* bytes, size_t size, createVocalRequest& request, juce::String& error)
+{
+    if (size > (size_t) std::numeric_limits<int>::max() || ! juce::CharPointer_UTF8::isValidString (static_cast<const char*> (bytes), (int) size))
+    {
+        error = "the document is not valid UTF-8 text";
+        return false;
+    }
+
+    return read (juce::String::fromUTF8 (static_cast<const char*> (bytes), (int) size), request, error);
+}
+
 bool VocalRequestReader::read (const juce::var& root, createVocalRequest& request, juce::String& error)
 {
     Reader r (error);

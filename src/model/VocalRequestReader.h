@@ -15,6 +15,10 @@ public:
     // left in an unspecified state.
     static bool read (const juce::String& text, createVocalRequest& request, juce::String& error);
 
+    // The same for the bytes of a document as received. Bytes that are not valid UTF-8 are
+    // refused before they become text, since the framework's string functions assume it.
+    static bool read (const void* bytes, size_t size, createVocalRequest& request, juce::String& error);
+
     // The same for a document already parsed.
     static bool read (const juce::var& root, createVocalRequest& request, juce::String& error);
 

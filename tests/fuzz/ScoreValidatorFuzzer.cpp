@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     createVocalRequest request;
     juce::String error;
 
-    if (VocalRequestReader::read (juce::String::fromUTF8 (reinterpret_cast<const char*> (data), (int) size), request, error))
+    if (VocalRequestReader::read (data, size, request, error))
         if (ScoreValidator::check (request).isEmpty())
             ScoreValidator::lengthInSeconds (request);
 

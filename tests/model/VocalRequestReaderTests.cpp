@@ -126,6 +126,12 @@ TEST (VocalRequestReader, RefusesTextThatIsNotAnObjectAndDeepNestingWithoutParsi
         EXPECT_TRUE (error.startsWith ("the document is not a JSON object")) << error;
     }
 
+    // Malformed UTF-8 (a lead byte cut off at the end, found by fuzzing) is refused as bytes.
+    const char bytes[] = "{\"voice\": {\"model\": \"\xe6\x88";
+    juce::String error;
+    EXPECT_FALSE (VocalRequestReader::read (bytes, sizeof (bytes) - 1, request, error));
+    EXPECT_EQ (error, "the document is not valid UTF-8 text");
+
     juce::var parsed;
     EXPECT_FALSE (parseJsonObject (juce::String::repeatedString ("{\"a\":", 100000) + "1", parsed));
     EXPECT_TRUE (parseJsonObject (juce::String::repeatedString ("{\"a\":", 60) + "1" + juce::String::repeatedString ("}", 60), parsed));

@@ -56,7 +56,7 @@ class RendererPitch : public testing::TestWithParam<VoiceRange>
 TEST_P (RendererPitch, EveryNoteIsWithin25CentsOfItsPitch)
 {
     const auto range = GetParam();
-    const auto words = utf8 ("我愛你好的啊是天上大家唱歌綠山水月光");
+    const auto words = utf8 ("我愛你好的啊是天上大家唱歌綠山水月光一閃亮晶星");
     ScoreBuilder score (480, range.model);
 
     for (int pitch = range.lowest, i = 0; pitch <= range.highest; ++pitch, ++i)

@@ -151,6 +151,7 @@ TEST_F (VocalServiceTest, BadRequestsGetTheirStatusAndErrorDocument)
     expectErrorDocument (postScore (scoreOf (1), "text/plain"), 415, 41501, "Content-Type");
     expectErrorDocument (postScore ("not json"), 400, 40001);
     expectErrorDocument (postScore ("[1, 2]"), 400, 40001);
+    expectErrorDocument (client->Post (path ("/v1/vocal").c_str(), std::string ("{\"a\": \"\xff\xe6\x88"), "application/json"), 400, 40001, "UTF-8");
     expectErrorDocument (postScore (juce::String::repeatedString ("[", 100000)), 400, 40001, "nests deeper");
     expectErrorDocument (postScore (scoreOf (1).replace ("\"pitch\": 60", "\"pitch\": 300")), 422, 42201, "instruments[0].notes[0].pitch");
     expectErrorDocument (postScore (scoreOf (1).replace ("zh_tw_male_2", "nobody")), 422, 42201, "voice.model");
