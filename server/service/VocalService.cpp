@@ -248,7 +248,7 @@ struct VocalService::Impl
         if ((juce::int64) request.body.size() > maxScoreBytes)
             return sendError (response, ServiceErrors::scoreTooLarge, "the score document is larger than 4 MiB");
 
-        if (! juce::CharPointer_UTF8::isValidString (request.body.data(), (int) request.body.size()))
+        if (request.body.find ('\0') != std::string::npos || ! juce::CharPointer_UTF8::isValidString (request.body.data(), (int) request.body.size()))
             return sendError (response, ServiceErrors::notJson, "the body is not valid UTF-8 text");
 
         const auto text = juce::String::fromUTF8 (request.body.data(), (int) request.body.size());

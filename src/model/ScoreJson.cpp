@@ -99,14 +99,16 @@ int readInt (const juce::var& value)
     return (int) value;
 }
 
-// Counts bracket depth outside string literals, stopping as soon as it passes `limit`.
-// Works on the bytes: every character that matters is ASCII, and a malformed multi-byte
+// Checks the document's structure before the framework's parser sees it: bracket depth
+// outside string literals at most `limit`, and no run of more than 18 digits (its number
+// parser overflows a 64-bit integer on longer ones, which is undefined behaviour). Works
+// on the bytes: every character that matters is ASCII, and a malformed multi-byte
 // sequence cannot make it read past the end.
-bool nestingWithin (const juce::String& text, int limit)
+juce::String structuralFault (const juce::String& text, int limit)
 {
     const auto* p = text.toRawUTF8();
     const auto* end = p + text.getNumBytesAsUTF8();
-    int depth = 0;
+    int depth = 0, digits = 0;
     bool inString = false, escaped = false;
 
     for (; p < end; ++p)
@@ -121,19 +123,27 @@ bool nestingWithin (const juce::String& text, int limit)
                 escaped = true;
             else if (c == '"')
                 inString = false;
+
+            continue;
         }
-        else if (c == '"')
+
+        digits = (c >= '0' && c <= '9') ? digits + 1 : 0;
+
+        if (digits > 18)
+            return "the JSON holds a number of more than 18 digits";
+
+        if (c == '"')
             inString = true;
         else if (c == '[' || c == '{')
         {
             if (++depth > limit)
-                return false;
+                return "the JSON nests deeper than " + juce::String (limit) + " levels";
         }
         else if (c == ']' || c == '}')
             --depth;
     }
 
-    return true;
+    return {};
 }
 
 int readInt (const juce::var& object, const char* name) { return readInt (object.getProperty (name, {})); }
@@ -244,8 +254,8 @@ juce::Result parseJsonObjectQuietly (const juce::String& text, juce::var& result
 
     // The framework's parser recurses once per nesting level, so a document of a few
     // megabytes of brackets would overflow the stack; no score nests more than a few levels.
-    if (! nestingWithin (text, kMaxJsonNesting))
-        return juce::Result::fail ("the JSON nests deeper than " + juce::String (kMaxJsonNesting) + " levels");
+    if (const auto fault = structuralFault (text, kMaxJsonNesting); fault.isNotEmpty())
+        return juce::Result::fail (fault);
 
     const auto parsed = juce::JSON::parse (text, result);
 

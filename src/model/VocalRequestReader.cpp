@@ -3,6 +3,7 @@
 #include "ScoreJson.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace
@@ -215,7 +216,9 @@ bool VocalRequestReader::read (const juce::String& text, createVocalRequest& req
 
 bool VocalRequestReader::read (const void* bytes, size_t size, createVocalRequest& request, juce::String& error)
 {
-    if (size > (size_t) std::numeric_limits<int>::max() || ! juce::CharPointer_UTF8::isValidString (static_cast<const char*> (bytes), (int) size))
+    // The framework's check stops at a zero byte, so those are refused first.
+    if (size > (size_t) std::numeric_limits<int>::max() || std::memchr (bytes, 0, size) != nullptr
+        || ! juce::CharPointer_UTF8::isValidString (static_cast<const char*> (bytes), (int) size))
     {
         error = "the document is not valid UTF-8 text";
         return false;

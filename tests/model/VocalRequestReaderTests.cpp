@@ -132,6 +132,16 @@ TEST (VocalRequestReader, RefusesTextThatIsNotAnObjectAndDeepNestingWithoutParsi
     EXPECT_FALSE (VocalRequestReader::read (bytes, sizeof (bytes) - 1, request, error));
     EXPECT_EQ (error, "the document is not valid UTF-8 text");
 
+    // Nor may a zero byte hide invalid bytes after it (also found by fuzzing).
+    const char hidden[] = "[-\0\xb8\xb8\xac";
+    EXPECT_FALSE (VocalRequestReader::read (hidden, sizeof (hidden) - 1, request, error));
+    EXPECT_EQ (error, "the document is not valid UTF-8 text");
+
+    // Numbers too long for the framework's parser are refused before it sees them.
+    EXPECT_FALSE (VocalRequestReader::read (juce::String ("{\"a\": 1234567890123456789}"), request, error));
+    EXPECT_TRUE (error.contains ("more than 18 digits")) << error;
+    EXPECT_FALSE (VocalRequestReader::read (juce::String ("{\"a\": 1e9999999999999999999}"), request, error));
+
     juce::var parsed;
     EXPECT_FALSE (parseJsonObject (juce::String::repeatedString ("{\"a\":", 100000) + "1", parsed));
     EXPECT_TRUE (parseJsonObject (juce::String::repeatedString ("{\"a\":", 60) + "1" + juce::String::repeatedString ("}", 60), parsed));
