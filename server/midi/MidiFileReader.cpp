@@ -35,6 +35,14 @@ struct Bytes
         return true;
     }
 
+    // `length` bytes of an event's data; a length past the end keeps what is there.
+    void payload (std::uint32_t length, std::string& data)
+    {
+        const auto kept = std::min ((std::size_t) length, left());
+        data.assign (reinterpret_cast<const char*> (p), kept);
+        p += kept;
+    }
+
     // A variable-length quantity of at most four bytes.
     bool vlq (std::uint32_t& value)
     {
@@ -90,12 +98,9 @@ void readTrack (Bytes track, MidiFileTrack& result)
             if (! track.byte (type) || ! track.vlq (length))
                 break;
 
-            // A length past the track's end keeps what is there.
-            const auto kept = std::min ((std::size_t) length, track.left());
             event.kind = MidiFileEvent::Kind::meta;
             event.status = type;
-            event.data.assign (reinterpret_cast<const char*> (track.p), kept);
-            track.p += kept;
+            track.payload (length, event.data);
             result.events.push_back (std::move (event));
 
             if (type == 0x2f)
@@ -111,11 +116,9 @@ void readTrack (Bytes track, MidiFileTrack& result)
             if (! track.vlq (length))
                 break;
 
-            const auto kept = std::min ((std::size_t) length, track.left());
             event.kind = MidiFileEvent::Kind::sysex;
             event.status = first;
-            event.data.assign (reinterpret_cast<const char*> (track.p), kept);
-            track.p += kept;
+            track.payload (length, event.data);
             result.events.push_back (std::move (event));
             continue;
         }
