@@ -71,11 +71,9 @@ juce::String LyricText::decode (const std::string& bytes, const char* encoding)
 {
     juce::String text;
 
-    if (std::strcmp (encoding, "UTF-8") == 0 && juce::CharPointer_UTF8::isValidString (bytes.data(), (int) bytes.size()))
-        return juce::String::fromUTF8 (bytes.data(), (int) bytes.size());
-
-    if (std::strcmp (encoding, "UTF-8") != 0 && *encoding != 0 && convert (encoding, bytes, text))
-        return text;
+    if (std::strcmp (encoding, "BIG5") == 0 || std::strcmp (encoding, "GB18030") == 0)
+        if (convert (encoding, bytes, text))
+            return text;
 
     return decode (bytes);
 }

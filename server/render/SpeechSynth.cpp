@@ -1,5 +1,6 @@
 #include "SpeechSynth.h"
 
+#include "Envelope.h"
 #include "model/ScoreConstants.h"
 
 #include <espeak-ng/speak_lib.h>
@@ -65,19 +66,9 @@ bool hasInitial (const juce::String& pinyin)
 // Finds the vowel's loudest 10 ms and the last frame still at half of it.
 void measureEnvelope (SpokenSyllable& syllable)
 {
-    const auto frame = (int) (syllable.sampleRate * 0.01);
     const auto total = (int) syllable.samples.size();
-    std::vector<float> levels;
-
-    for (int start = syllable.vowelStart; start + frame <= total; start += frame)
-    {
-        double sum = 0.0;
-
-        for (int i = start; i < start + frame; ++i)
-            sum += (double) syllable.samples[(size_t) i] * syllable.samples[(size_t) i];
-
-        levels.push_back ((float) std::sqrt (sum / frame));
-    }
+    const auto frame = (int) (syllable.sampleRate * Envelope::frameSeconds);
+    const auto levels = Envelope::frameLevels (syllable.samples, syllable.vowelStart, total, syllable.sampleRate);
 
     syllable.level = levels.empty() ? 0.0f : *std::max_element (levels.begin(), levels.end());
     syllable.decayStart = total;

@@ -1,5 +1,6 @@
 #include "VocalRenderer.h"
 
+#include "Envelope.h"
 #include "model/TempoMap.h"
 #include "PinyinTable.h"
 #include "PitchEstimator.h"
@@ -113,25 +114,6 @@ void fade (std::vector<float>& samples, int length)
     }
 }
 
-// The loudest 10 ms of samples [from, to), as RMS.
-float loudest (const std::vector<float>& samples, int from, int to, double sampleRate)
-{
-    const auto frame = std::max (1, (int) (sampleRate * 0.01));
-    float level = 0.0f;
-
-    for (int start = std::max (0, from); start + frame <= to; start += frame)
-    {
-        double sum = 0.0;
-
-        for (int i = start; i < start + frame; ++i)
-            sum += (double) samples[(size_t) i] * samples[(size_t) i];
-
-        level = std::max (level, (float) std::sqrt (sum / frame));
-    }
-
-    return level;
-}
-
 struct Shaped
 {
     std::vector<float> samples;
@@ -186,7 +168,7 @@ std::vector<float> sing (const Voiced& voiced, double frequency, int consonant, 
     auto& sung = best.samples;
     const auto vowelFrom = (int) sung.size() - vowelLength;
 
-    if (const auto level = loudest (sung, vowelFrom, (int) sung.size(), voiced.spoken.sampleRate); level > 0.0f)
+    if (const auto level = Envelope::loudest (sung, vowelFrom, (int) sung.size(), voiced.spoken.sampleRate); level > 0.0f)
     {
         const auto gain = std::min (maxSyllableGain, (float) syllableLevel / level);
 

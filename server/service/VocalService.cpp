@@ -4,6 +4,7 @@
 #include "JobUid.h"
 #include "MidiScoreConverter.h"
 #include "model/Diagnostics.h"
+#include "model/ScoreConstants.h"
 #include "model/ScoreJson.h"
 #include "model/VocalRequestReader.h"
 #include "RenderWorkers.h"
@@ -12,6 +13,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <thread>
 
 namespace
@@ -109,10 +111,13 @@ struct VocalService::Impl
         // starting threads and answering is not held up.
         const auto count = options.workers > 0 ? options.workers : juce::SystemStats::getNumCpus();
         workers = std::make_unique<RenderWorkers> (*store, options.dataDir, count);
-        listener = std::thread ([this] { server.listen_after_bind(); });
+        listener = std::thread ([this] {
+            server.listen_after_bind();
+            listenerEnded = true;
+        });
 
         // A stop before the loop runs would be lost and the loop would never end.
-        while (! server.is_running() && listener.joinable())
+        while (! server.is_running() && ! listenerEnded)
             std::this_thread::sleep_for (std::chrono::milliseconds (1));
 
         return true;
@@ -143,7 +148,7 @@ struct VocalService::Impl
 
     juce::String jobDocument (const httplib::Request& request, const StoredJob& job) const
     {
-        vocalResult result { job.uid, job.status == "completed" ? wavUrl (request, job.uid) : juce::String(), job.status, job.createdAt, job.updatedAt };
+        vocalResult result { job.uid, job.status == kStatusCompleted ? wavUrl (request, job.uid) : juce::String(), job.status, job.createdAt, job.updatedAt };
         return vocalResultToJsonText (result);
     }
 
@@ -209,7 +214,7 @@ struct VocalService::Impl
             const auto file = RenderWorkers::wavFileOf (options.dataDir, uid);
             juce::MemoryBlock bytes;
 
-            if (! job || job->status != "completed" || ! file.loadFileAsData (bytes))
+            if (! job || job->status != kStatusCompleted || ! file.loadFileAsData (bytes))
                 return sendError (response, ServiceErrors::noJob, "no finished vocal " + uid.substring (0, 64));
 
             response.status = 200;
@@ -281,6 +286,7 @@ struct VocalService::Impl
     std::unique_ptr<JobStore> store;
     std::unique_ptr<RenderWorkers> workers;
     std::thread listener;
+    std::atomic<bool> listenerEnded { false };
     int boundPort = 0;
     juce::String failure;
 };
