@@ -7,8 +7,9 @@ class TemporaryFolder
 {
 public:
     TemporaryFolder()
-        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                      .getNonexistentChildFile ("voxlet-test", "", false))
+        // A random name: test processes start side by side, and two of them checking for
+        // the same "next free" name would share, and then delete, one folder.
+        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("voxlet-test-" + juce::Uuid().toString()))
     {
         folder.createDirectory();
     }
