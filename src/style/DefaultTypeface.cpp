@@ -1,52 +1,70 @@
 #include "DefaultTypeface.h"
 
-#include <cstring>
+#include "FreeTypeFace.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
 
 namespace
 {
-juce::uint32 bigEndian32 (const juce::uint8* p) { return juce::ByteOrder::bigEndianInt (p); }
-juce::uint16 bigEndian16 (const juce::uint8* p) { return juce::ByteOrder::bigEndianShort (p); }
-
-// The Windows-platform family names (name ID 1, UTF-16BE) of the face whose table
-// directory starts at `directory`, read straight from its name table: building a typeface
-// for every face of a 20 MB collection just to ask its name took most of the start-up.
-juce::StringArray familyNames (const juce::uint8* bytes, size_t size, size_t directory)
+// Where fontconfig, the desktop's own font index, has an installed face of `family`: the
+// file and the face's index in it, the upright weight nearest to regular. Its caches
+// answer at once; nothing is opened to find the face.
+std::optional<std::pair<juce::File, int>> locate (const juce::String& family)
 {
-    juce::StringArray names;
-    const auto tables = bigEndian16 (bytes + directory + 4);
+    std::optional<std::pair<juce::File, int>> found;
+    auto* pattern = FcPatternCreate();
+    auto* objects = FcObjectSetBuild (FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, nullptr);
 
-    for (size_t t = 0; t < tables; ++t)
+    if (pattern == nullptr || objects == nullptr)
     {
-        const auto* record = bytes + directory + 12 + 16 * t;
+        if (pattern != nullptr)
+            FcPatternDestroy (pattern);
 
-        if (std::memcmp (record, "name", 4) != 0)
-            continue;
+        if (objects != nullptr)
+            FcObjectSetDestroy (objects);
 
-        const size_t table = bigEndian32 (record + 8);
-
-        if (table + 6 > size)
-            return names;
-
-        const size_t count = bigEndian16 (bytes + table + 2), strings = table + bigEndian16 (bytes + table + 4);
-
-        for (size_t i = 0; i < count && table + 6 + 12 * (i + 1) <= size; ++i)
-        {
-            const auto* entry = bytes + table + 6 + 12 * i;
-            const size_t length = bigEndian16 (entry + 8), offset = strings + bigEndian16 (entry + 10);
-
-            if (bigEndian16 (entry) != 3 || bigEndian16 (entry + 6) != 1 || offset + length > size)
-                continue;
-
-            juce::String name;
-
-            for (size_t c = 0; c + 1 < length; c += 2)
-                name += (juce::juce_wchar) bigEndian16 (bytes + offset + c);
-
-            names.addIfNotAlreadyThere (name);
-        }
+        return found;
     }
 
-    return names;
+    FcPatternAddString (pattern, FC_FAMILY, reinterpret_cast<const FcChar8*> (family.toRawUTF8()));
+    FcPatternAddBool (pattern, FC_SCALABLE, FcTrue);
+
+    if (auto* fonts = FcFontList (nullptr, pattern, objects))
+    {
+        auto best = std::numeric_limits<int>::max();
+
+        for (int i = 0; i < fonts->nfont; ++i)
+        {
+            FcChar8* file = nullptr;
+            int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+
+            if (FcPatternGetString (fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch)
+                continue;
+
+            FcPatternGetInteger (fonts->fonts[i], FC_INDEX, 0, &index);
+            FcPatternGetInteger (fonts->fonts[i], FC_WEIGHT, 0, &weight);
+            FcPatternGetInteger (fonts->fonts[i], FC_SLANT, 0, &slant);
+
+            const auto distance = std::abs (weight - FC_WEIGHT_REGULAR) + (slant != FC_SLANT_ROMAN ? 1000 : 0);
+
+            if (distance < best)
+            {
+                best = distance;
+                found = std::make_pair (juce::File (juce::String::fromUTF8 (reinterpret_cast<const char*> (file))), index);
+            }
+        }
+
+        FcFontSetDestroy (fonts);
+    }
+
+    FcObjectSetDestroy (objects);
+    FcPatternDestroy (pattern);
+    return found;
 }
 } // namespace
 
@@ -57,56 +75,25 @@ juce::StringArray DefaultTypeface::preferredNames()
 
 juce::Typeface::Ptr DefaultTypeface::loadFromCollection (const juce::File& collection, const juce::String& family)
 {
-    juce::MemoryBlock data;
+    const auto faces = FreeTypeFace::countFaces (collection);
 
-    if (! collection.loadFileAsData (data) || data.getSize() < 12)
-        return nullptr;
-
-    auto* bytes = static_cast<juce::uint8*> (data.getData());
-
-    if (juce::String::fromUTF8 ((const char*) bytes, 4) != "ttcf")
-        return nullptr;
-
-    const auto faces = bigEndian32 (bytes + 8);
-
-    for (juce::uint32 face = 0; face < faces && 12 + 4 * (size_t) face + 4 <= data.getSize(); ++face)
-    {
-        // A face's table directory points at tables by their offset in the whole file, so
-        // the file with that directory copied to its start reads as a single font.
-        const auto directory = bigEndian32 (bytes + 12 + 4 * face);
-
-        if ((size_t) directory + 12 > data.getSize())
-            continue;
-
-        const auto directorySize = 12 + 16 * (size_t) bigEndian16 (bytes + directory + 4);
-
-        if ((size_t) directory + directorySize > data.getSize())
-            continue;
-
-        if (! familyNames (bytes, data.getSize(), directory).contains (family))
-            continue;
-
-        // The name matched, so the collection is not needed as it was: the directory is
-        // moved in place rather than into a second 20 MB copy.
-        memmove (bytes, bytes + directory, directorySize);
-        auto typeface = juce::Typeface::createSystemTypefaceFor (data.getData(), data.getSize());
-        return typeface != nullptr && typeface->getName() == family ? typeface : nullptr;
-    }
+    for (int face = 0; face < faces; ++face)
+        if (FreeTypeFace::familyName (collection, face) == family)
+            return FreeTypeFace::fromFile (collection, face);
 
     return nullptr;
 }
 
 juce::Typeface::Ptr DefaultTypeface::chosen()
 {
-    // Found once: the framework scans the font folders on the first call, and a collection
-    // is a large file.
+    // Found once and kept for the whole run.
     static const auto face = []() -> juce::Typeface::Ptr {
-        const auto installed = juce::Font::findAllTypefaceNames();
-
         for (const auto& name : preferredNames())
-            if (installed.contains (name))
-                return juce::Typeface::createSystemTypefaceFor (juce::Font (name, 14.0f, juce::Font::plain));
+            if (const auto location = locate (name))
+                if (auto typeface = FreeTypeFace::fromFile (location->first, location->second))
+                    return typeface;
 
+        // Without a usable font index, Debian's collection where the package puts it.
         const juce::File collection ("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc");
 
         for (const auto* family : { "Noto Sans CJK TC", "Noto Sans CJK SC", "Noto Sans CJK JP" })

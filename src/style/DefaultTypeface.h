@@ -14,11 +14,11 @@ public:
     // The face apply() uses, or nullptr when none is installed.
     static juce::Typeface::Ptr chosen();
 
-    // Installed faces the framework lists by name, in order of preference.
+    // The faces looked for among the installed ones, in order of preference.
     static juce::StringArray preferredNames();
 
-    // Debian ships Noto Sans CJK only as OpenType collections (.ttc), which the framework's
-    // Linux font scan skips; this loads the face of that family from a collection file.
+    // The face of that family in a font collection file (.ttc, the form Debian ships Noto
+    // Sans CJK in), or nullptr.
     static juce::Typeface::Ptr loadFromCollection (const juce::File& collection, const juce::String& family);
 
 private:

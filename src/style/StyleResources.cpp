@@ -1,5 +1,7 @@
 #include "StyleResources.h"
 
+#include "FreeTypeFace.h"
+
 namespace
 {
 // Freed when the framework shuts down, not at static destruction after it.
@@ -7,9 +9,9 @@ struct Faces : public juce::DeletedAtShutdown
 {
     ~Faces() override { clearSingletonInstance(); }
 
-    const juce::Typeface::Ptr bold = juce::Typeface::createSystemTypefaceFor (BinaryData::MontserratBold_ttf, BinaryData::MontserratBold_ttfSize);
-    const juce::Typeface::Ptr regular = juce::Typeface::createSystemTypefaceFor (BinaryData::MontserratRegular_ttf, BinaryData::MontserratRegular_ttfSize);
-    const juce::Typeface::Ptr semiBold = juce::Typeface::createSystemTypefaceFor (BinaryData::MontserratSemiBold_ttf, BinaryData::MontserratSemiBold_ttfSize);
+    const juce::Typeface::Ptr bold = FreeTypeFace::fromMemory (BinaryData::MontserratBold_ttf, (size_t) BinaryData::MontserratBold_ttfSize);
+    const juce::Typeface::Ptr regular = FreeTypeFace::fromMemory (BinaryData::MontserratRegular_ttf, (size_t) BinaryData::MontserratRegular_ttfSize);
+    const juce::Typeface::Ptr semiBold = FreeTypeFace::fromMemory (BinaryData::MontserratSemiBold_ttf, (size_t) BinaryData::MontserratSemiBold_ttfSize);
 
     JUCE_DECLARE_SINGLETON_SINGLETHREADED_MINIMAL (Faces)
 };
