@@ -7,14 +7,13 @@
 
 namespace
 {
-// Jobs added by another process, or abandoned ones, are noticed within this.
-constexpr int idlePollMs = 1000;
 constexpr int leaseRenewalMs = 3000;
 } // namespace
 
-RenderWorkers::RenderWorkers (JobStore& storeToUse, const juce::File& folder, int count)
+RenderWorkers::RenderWorkers (JobStore& storeToUse, const juce::File& folder, int count, int idlePoll)
     : store (storeToUse)
     , dataDir (folder)
+    , idlePollMs (idlePoll)
 {
     store.requeueAbandoned();
 
@@ -39,7 +38,16 @@ RenderWorkers::~RenderWorkers()
 
 juce::File RenderWorkers::wavFileOf (const juce::File& folder, const juce::String& uid) { return folder.getChildFile (uid + ".wav"); }
 
-void RenderWorkers::wake() { wakeUp.notify_one(); }
+void RenderWorkers::wake()
+{
+    {
+        const std::lock_guard<std::mutex> hold (lock);
+        ++jobsAdded;
+    }
+
+    // All, as the lease keeper waits on the same condition.
+    wakeUp.notify_all();
+}
 
 void RenderWorkers::work()
 {
@@ -53,8 +61,12 @@ void RenderWorkers::work()
             continue;
         }
 
+        // A wake-up must end the wait: a job added now would otherwise wait for the poll.
         std::unique_lock<std::mutex> hold (lock);
-        wakeUp.wait_for (hold, std::chrono::milliseconds (idlePollMs), [this] { return stopping.load(); });
+        wakeUp.wait_for (hold, std::chrono::milliseconds (idlePollMs), [this] { return stopping.load() || jobsAdded > 0; });
+
+        if (jobsAdded > 0)
+            --jobsAdded;
     }
 }
 
@@ -65,7 +77,7 @@ void RenderWorkers::keepLeases()
         store.renewLeases();
 
         if (store.requeueAbandoned() > 0)
-            wakeUp.notify_all();
+            wake();
 
         std::unique_lock<std::mutex> hold (lock);
         wakeUp.wait_for (hold, std::chrono::milliseconds (leaseRenewalMs), [this] { return stopping.load(); });

@@ -15,7 +15,10 @@
 class RenderWorkers
 {
 public:
-    RenderWorkers (JobStore& store, const juce::File& dataDir, int count);
+    // Jobs added by another process, or abandoned ones, are noticed within this.
+    static constexpr int defaultIdlePollMs = 1000;
+
+    RenderWorkers (JobStore& store, const juce::File& dataDir, int count, int idlePollMs = defaultIdlePollMs);
 
     // Stops every thread; a render in hand is cancelled and its job put back to pending,
     // to be rendered on the next start.
@@ -34,9 +37,11 @@ private:
 
     JobStore& store;
     const juce::File dataDir;
+    const int idlePollMs;
     std::atomic<bool> stopping { false };
     std::mutex lock;
     std::condition_variable wakeUp;
+    int jobsAdded = 0; // guarded by `lock`
     std::vector<std::thread> threads;
 
     JUCE_DECLARE_NON_COPYABLE (RenderWorkers)
