@@ -35,8 +35,8 @@ void MidiConverterApi::run()
         return;
     }
 
-    const auto url = juce::URL (settings.baseUrl + "/v1/midi/convert").withFileToUpload ("midiFile", midiFile, "audio/midi");
-    const auto reply = RequestFrame::send (url, juce::URL::ParameterHandling::inPostData);
+    const RequestFrame::Upload upload { "midiFile", midiFile.getFileName(), "audio/midi", midiData };
+    const auto reply = RequestFrame::send (juce::URL (settings.baseUrl + "/v1/midi/convert"), juce::URL::ParameterHandling::inPostData, {}, &upload);
 
     if (! reply.opened)
     {
