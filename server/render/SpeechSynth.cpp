@@ -5,6 +5,8 @@
 
 #include <espeak-ng/speak_lib.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -17,6 +19,50 @@ std::mutex& engineLock()
     static std::mutex lock;
     return lock;
 }
+
+// espeak-ng, with the sound libraries it links (PulseAudio, ALSA, codecs: some thirty),
+// is loaded by the first render rather than linked: loading them at exec took a few
+// milliseconds of every start of the editor, which holds the renderer in its service.
+struct Espeak
+{
+    decltype (&espeak_Initialize) initialize = nullptr;
+    decltype (&espeak_SetSynthCallback) setSynthCallback = nullptr;
+    decltype (&espeak_SetVoiceByName) setVoiceByName = nullptr;
+    decltype (&espeak_SetParameter) setParameter = nullptr;
+    decltype (&espeak_Synth) synth = nullptr;
+    decltype (&espeak_Synchronize) synchronize = nullptr;
+
+    // nullptr when the library or one of its functions is missing.
+    static const Espeak* get()
+    {
+        static const Espeak loaded = load();
+        return loaded.synchronize != nullptr ? &loaded : nullptr;
+    }
+
+private:
+    template <typename Function>
+    static bool find (void* library, const char* name, Function& function)
+    {
+        function = reinterpret_cast<Function> (dlsym (library, name));
+        return function != nullptr;
+    }
+
+    static Espeak load()
+    {
+        Espeak api;
+
+        // Kept open for the whole run.
+        auto* library = dlopen (VOXLET_ESPEAK_NG_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+
+        if (library == nullptr
+            || ! (find (library, "espeak_Initialize", api.initialize) && find (library, "espeak_SetSynthCallback", api.setSynthCallback)
+                  && find (library, "espeak_SetVoiceByName", api.setVoiceByName) && find (library, "espeak_SetParameter", api.setParameter)
+                  && find (library, "espeak_Synth", api.synth) && find (library, "espeak_Synchronize", api.synchronize)))
+            return {};
+
+        return api;
+    }
+};
 
 struct Capture
 {
@@ -89,12 +135,20 @@ bool SpeechSynth::initialise (juce::String& error)
 {
     const std::lock_guard<std::mutex> hold (engineLock());
 
+    const auto* api = Espeak::get();
+
+    if (api == nullptr)
+    {
+        error = "espeak-ng could not be loaded (is libespeak-ng1 installed?)";
+        return false;
+    }
+
     if (sampleRate <= 0)
     {
-        sampleRate = espeak_Initialize (AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
+        sampleRate = api->initialize (AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
 
         if (sampleRate > 0)
-            espeak_SetSynthCallback (onSynth);
+            api->setSynthCallback (onSynth);
     }
 
     if (sampleRate <= 0)
@@ -121,25 +175,28 @@ bool SpeechSynth::speak (const juce::String& voiceName, const juce::String& piny
     {
         const std::lock_guard<std::mutex> hold (engineLock());
 
-        if (sampleRate <= 0)
+        // Only after initialise() succeeded, so the library is loaded.
+        const auto* api = Espeak::get();
+
+        if (sampleRate <= 0 || api == nullptr)
             return false;
 
         if (voiceName != currentVoice)
         {
-            if (espeak_SetVoiceByName (voiceName.toRawUTF8()) != EE_OK)
+            if (api->setVoiceByName (voiceName.toRawUTF8()) != EE_OK)
                 return false;
 
             currentVoice = voiceName;
         }
 
         // Range 0 makes espeak-ng speak at one flat pitch, whatever the tone.
-        espeak_SetParameter (espeakRANGE, 0, 0);
-        espeak_SetParameter (espeakPITCH, juce::jlimit (0, 100, pitch), 0);
+        api->setParameter (espeakRANGE, 0, 0);
+        api->setParameter (espeakPITCH, juce::jlimit (0, 100, pitch), 0);
 
         const auto text = pinyin.toStdString();
 
-        if (espeak_Synth (text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &capture) != EE_OK
-            || espeak_Synchronize() != EE_OK)
+        if (api->synth (text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &capture) != EE_OK
+            || api->synchronize() != EE_OK)
             return false;
     }
 
