@@ -159,11 +159,13 @@ TEST (ServerProcess, AJobKilledMidRenderIsFinishedAfterARestartAndTermStopsClean
             usleep (5000);
 
         EXPECT_EQ (statusOf (client, uid), "ongoing");
+
+        // One access-log line per request: method, path, status, milliseconds. Read before
+        // the kill: the line is written after the reply, and the render starts at once.
+        EXPECT_NE (first.readUntil ("POST /music/api/plugin/v1/vocal 201 ").find ("POST /music/api/plugin/v1/vocal 201 "), std::string::npos);
+
         first.signal (SIGKILL);
         first.waitForExit();
-
-        // One access-log line per request: method, path, status, milliseconds.
-        EXPECT_NE (first.readUntil ("201").find ("POST /music/api/plugin/v1/vocal 201 "), std::string::npos);
     }
 
     ServerProcess second (arguments);
