@@ -45,9 +45,10 @@ struct Library
     FT_Library library = nullptr;
     std::mutex faces;
 };
+} // namespace
 
 // A face and the library it needs, closed together.
-struct OpenFace
+struct FreeTypeFace::OpenFace
 {
     std::shared_ptr<Library> library;
     FT_Face face = nullptr;
@@ -85,12 +86,14 @@ struct OpenFace
     }
 };
 
-std::unique_ptr<OpenFace> openFile (const juce::File& file, long faceIndex)
+std::unique_ptr<FreeTypeFace::OpenFace> FreeTypeFace::openFile (const juce::File& file, long faceIndex)
 {
     const auto path = file.getFullPathName().toStdString();
     return OpenFace::open ([&path, faceIndex] (FT_Library library, FT_Face* face) { return FT_New_Face (library, path.c_str(), faceIndex, face); });
 }
 
+namespace
+{
 // The outline as a path in units of the face's height, y pointing down, as the
 // framework's typefaces give their glyphs.
 struct OutlineToPath
@@ -155,10 +158,8 @@ FreeTypeFace::FreeTypeFace (std::unique_ptr<Handle> h)
 
 FreeTypeFace::~FreeTypeFace() = default;
 
-juce::Typeface::Ptr FreeTypeFace::fromFile (const juce::File& file, int faceIndex)
+juce::Typeface::Ptr FreeTypeFace::fromHandle (std::unique_ptr<OpenFace> opened)
 {
-    auto opened = faceIndex >= 0 ? openFile (file, faceIndex) : nullptr;
-
     // Only scalable faces: the glyphs are drawn as outlines at any size.
     if (opened == nullptr || ! FT_IS_SCALABLE (opened->face))
         return nullptr;
@@ -168,18 +169,16 @@ juce::Typeface::Ptr FreeTypeFace::fromFile (const juce::File& file, int faceInde
     return juce::Typeface::Ptr (new FreeTypeFace (std::move (h)));
 }
 
+juce::Typeface::Ptr FreeTypeFace::fromFile (const juce::File& file, int faceIndex)
+{
+    return faceIndex >= 0 ? fromHandle (openFile (file, faceIndex)) : nullptr;
+}
+
 juce::Typeface::Ptr FreeTypeFace::fromMemory (const void* data, size_t size)
 {
-    auto opened = OpenFace::open ([data, size] (FT_Library library, FT_Face* face) {
+    return fromHandle (OpenFace::open ([data, size] (FT_Library library, FT_Face* face) {
         return FT_New_Memory_Face (library, static_cast<const FT_Byte*> (data), (FT_Long) size, 0, face);
-    });
-
-    if (opened == nullptr || ! FT_IS_SCALABLE (opened->face))
-        return nullptr;
-
-    auto h = std::make_unique<Handle>();
-    h->opened = std::move (opened);
-    return juce::Typeface::Ptr (new FreeTypeFace (std::move (h)));
+    }));
 }
 
 int FreeTypeFace::countFaces (const juce::File& file)

@@ -34,7 +34,11 @@ protected:
 
 private:
     struct Handle;
+    struct OpenFace;
     explicit FreeTypeFace (std::unique_ptr<Handle>);
+
+    static std::unique_ptr<OpenFace> openFile (const juce::File& file, long faceIndex);
+    static juce::Typeface::Ptr fromHandle (std::unique_ptr<OpenFace> opened);
 
     std::unique_ptr<Handle> handle;
 
