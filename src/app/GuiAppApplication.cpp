@@ -2,6 +2,8 @@
 
 #include "EmbeddedService.h"
 #include "MainView.h"
+#include "style/DefaultFaceCheck.h"
+#include "style/DefaultTypeface.h"
 
 #include <limits>
 
@@ -27,10 +29,19 @@ void GuiAppApplication::initialise (const juce::String&)
     // After the view asked for its own height, so the window opens at the minimum size.
     mainWindow->setResizeLimits (minimumWidth, minimumHeight, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
     mainWindow->keepViewAtMinimum (minimumWidth, minimumHeight);
+
+    // The window opened with the face noted at an earlier start; fontconfig is asked
+    // only now, beside the running program.
+    if (DefaultTypeface::wasRemembered())
+    {
+        faceCheck = std::make_unique<DefaultFaceCheck> (FaceMemo::defaultLocation());
+        faceCheck->start();
+    }
 }
 
 void GuiAppApplication::shutdown()
 {
+    faceCheck = nullptr;
     mainWindow = nullptr;
     service = nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+class DefaultFaceCheck;
 class EmbeddedService;
 
 // The application object: it starts the local service and creates the one window; the
@@ -51,4 +52,5 @@ public:
 private:
     std::unique_ptr<EmbeddedService> service;
     std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<DefaultFaceCheck> faceCheck;
 };

@@ -66,7 +66,20 @@ std::optional<std::pair<juce::File, int>> locate (const juce::String& family)
     FcPatternDestroy (pattern);
     return found;
 }
+
+int indexInCollection (const juce::File& collection, const juce::String& family)
+{
+    const auto faces = FreeTypeFace::countFaces (collection);
+
+    for (int face = 0; face < faces; ++face)
+        if (FreeTypeFace::familyName (collection, face) == family)
+            return face;
+
+    return -1;
+}
 } // namespace
+
+bool DefaultTypeface::chosenFromNote = false;
 
 juce::StringArray DefaultTypeface::preferredNames()
 {
@@ -75,35 +88,80 @@ juce::StringArray DefaultTypeface::preferredNames()
 
 juce::Typeface::Ptr DefaultTypeface::loadFromCollection (const juce::File& collection, const juce::String& family)
 {
-    const auto faces = FreeTypeFace::countFaces (collection);
+    const auto index = indexInCollection (collection, family);
+    return index >= 0 ? FreeTypeFace::fromFile (collection, index) : nullptr;
+}
 
-    for (int face = 0; face < faces; ++face)
-        if (FreeTypeFace::familyName (collection, face) == family)
-            return FreeTypeFace::fromFile (collection, face);
+std::optional<DefaultTypeface::Found> DefaultTypeface::open (const juce::File& file, int index)
+{
+    if (auto face = FreeTypeFace::fromFile (file, index))
+        return Found { { file, index, face->getName() }, face };
 
-    return nullptr;
+    return std::nullopt;
+}
+
+std::optional<DefaultTypeface::Found> DefaultTypeface::search()
+{
+    for (const auto& name : preferredNames())
+        if (const auto location = locate (name))
+            if (auto found = open (location->first, location->second))
+                return found;
+
+    // Without a usable font index, Debian's collection where the package puts it.
+    const juce::File collection ("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc");
+
+    for (const auto* family : { "Noto Sans CJK TC", "Noto Sans CJK SC", "Noto Sans CJK JP" })
+        if (const auto index = indexInCollection (collection, family); index >= 0)
+            if (auto found = open (collection, index))
+                return found;
+
+    return std::nullopt;
+}
+
+juce::Typeface::Ptr DefaultTypeface::choose (const juce::File& note, bool& remembered)
+{
+    remembered = false;
+
+    // The note is trusted only while its file still holds a face of that family.
+    if (const auto entry = FaceMemo::read (note))
+    {
+        if (auto found = open (entry->file, entry->index); found && found->entry == *entry)
+        {
+            remembered = true;
+            return found->face;
+        }
+    }
+
+    const auto found = search();
+
+    if (! found)
+        return nullptr;
+
+    FaceMemo::write (note, found->entry);
+    return found->face;
+}
+
+bool DefaultTypeface::refresh (const juce::File& note)
+{
+    const auto found = search();
+
+    if (! found || FaceMemo::read (note) == found->entry)
+        return false;
+
+    return FaceMemo::write (note, found->entry);
 }
 
 juce::Typeface::Ptr DefaultTypeface::chosen()
 {
     // Found once and kept for the whole run.
-    static const auto face = []() -> juce::Typeface::Ptr {
-        for (const auto& name : preferredNames())
-            if (const auto location = locate (name))
-                if (auto typeface = FreeTypeFace::fromFile (location->first, location->second))
-                    return typeface;
-
-        // Without a usable font index, Debian's collection where the package puts it.
-        const juce::File collection ("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc");
-
-        for (const auto* family : { "Noto Sans CJK TC", "Noto Sans CJK SC", "Noto Sans CJK JP" })
-            if (auto typeface = loadFromCollection (collection, family))
-                return typeface;
-
-        return nullptr;
-    }();
-
+    static const auto face = choose (FaceMemo::defaultLocation(), chosenFromNote);
     return face;
+}
+
+bool DefaultTypeface::wasRemembered()
+{
+    chosen();
+    return chosenFromNote;
 }
 
 void DefaultTypeface::apply (juce::LookAndFeel& lookAndFeel)

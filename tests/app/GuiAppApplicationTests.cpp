@@ -12,7 +12,7 @@ class RunningApp
 public:
     explicit RunningApp (const juce::File& home)
     {
-        started = process.start (juce::StringArray { "env", "HOME=" + home.getFullPathName(), VOXLET_APP_PATH }, 0);
+        started = process.start (juce::StringArray { "env", "-u", "XDG_CACHE_HOME", "HOME=" + home.getFullPathName(), VOXLET_APP_PATH }, 0);
     }
 
     // Closes the window as the window manager's close button does and waits for the exit.
@@ -132,6 +132,10 @@ TEST (MainWindow, SecondCopyRunsOnItsOwn)
     ASSERT_TRUE (first.started);
     const auto firstWindow = session.waitForWindow ("Voxlet", windowTimeoutMs, 1000);
     ASSERT_TRUE (firstWindow.isNotEmpty());
+
+    // The first copy noted its face; the second opens that face without a search.
+    const auto note = home.get().getChildFile (".cache/voxlet/default-face");
+    EXPECT_TRUE (note.loadFileAsString().contains ("Noto Sans CJK")) << note.loadFileAsString();
 
     RunningApp second (home.get());
     ASSERT_TRUE (second.started);
