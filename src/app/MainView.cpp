@@ -61,12 +61,6 @@ MainView::MainView (ClosableMessageBoxFunction notifier)
 
     connectGeneration();
 
-    deviceSelector = std::make_unique<DeviceSelector> (deviceManager);
-    deviceSelector->showError = [this] (const juce::String& title, const juce::String& message) {
-        notify (juce::MessageBoxIconType::WarningIcon, title, message, {});
-    };
-    addAndMakeVisible (*deviceSelector);
-
     openFolderButton.setButtonText ("open wav folder");
     openFolderButton.onClick = [this] {
         const auto folder = Settings::resolve (config.resultFolder);
@@ -104,9 +98,12 @@ MainView::MainView (ClosableMessageBoxFunction notifier)
         midiRegion->centreOnPlayhead();
     };
 
-    deviceManager.initialise (0, 2, nullptr, true);
-    deviceManager.addAudioCallback (&audioSourcePlayer);
-    audioSourcePlayer.setSource (&wavPlayer.transportSource);
+    // Scanning and opening the audio device takes from a few to tens of milliseconds,
+    // which the window need not wait for.
+    juce::MessageManager::callAsync ([view = juce::Component::SafePointer<MainView> (this)] {
+        if (view != nullptr)
+            view->openAudio();
+    });
 
     versionDialog = std::make_unique<VersionDialog> (config, versionString);
     versionDialog->setBounds (0, 0, getWidth(), getHeight());
@@ -115,6 +112,20 @@ MainView::MainView (ClosableMessageBoxFunction notifier)
     addAndMakeVisible (*versionDialog);
 
     startTimer (1000);
+}
+
+void MainView::openAudio()
+{
+    deviceSelector = std::make_unique<DeviceSelector> (deviceManager);
+    deviceSelector->showError = [this] (const juce::String& title, const juce::String& message) {
+        notify (juce::MessageBoxIconType::WarningIcon, title, message, {});
+    };
+    addAndMakeVisible (*deviceSelector);
+    resized();
+
+    deviceManager.initialise (0, 2, nullptr, true);
+    deviceManager.addAudioCallback (&audioSourcePlayer);
+    audioSourcePlayer.setSource (&wavPlayer.transportSource);
 }
 
 void MainView::connectScorePanels()
@@ -309,7 +320,8 @@ void MainView::resized()
     volumeEditor->setBounds (160, T - 48, 180, 40);
     progressBar->setBounds (X, Y, S, 25);
     wavHandler->setBounds (X, Y, S, 25);
-    deviceSelector->setBounds (X - 160, T - 72, 280, 30);
+    if (deviceSelector != nullptr)
+        deviceSelector->setBounds (X - 160, T - 72, 280, 30);
     generateButton->setBounds (X - 93, Y, 80, 30);
     modeController.setBounds (X - 193, Y, 80, 30);
     gridController.setBounds (X - 293, Y, 80, 30);

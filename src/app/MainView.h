@@ -81,6 +81,8 @@ public:
 private:
     void enterBusyState();
     void updateGenerateEnabled();
+    // The device list and the output device, once the message loop runs.
+    void openAudio();
     void connectScorePanels();
     void connectGeneration();
     void connectConversion();

@@ -67,6 +67,10 @@ TEST_F (MainViewTest, LayoutAtTheMinimumWindow)
     auto view = open();
     view->setSize (1000, 800);
 
+    // The device list comes once the message loop has run, laid out where it belongs.
+    ASSERT_NE (view->deviceSelector, nullptr);
+    EXPECT_EQ (view->deviceSelector->getParentComponent(), view.get());
+
     const std::pair<juce::Component*, juce::Rectangle<int>> expected[] = {
         { &view->lyricsEditor, { 20, 30, 250, 210 } },
         { &view->voiceBox, { 300, 30, 220, 30 } },
