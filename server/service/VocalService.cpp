@@ -111,14 +111,12 @@ struct VocalService::Impl
         // starting threads and answering is not held up.
         const auto count = options.workers > 0 ? options.workers : juce::SystemStats::getNumCpus();
         workers = std::make_unique<RenderWorkers> (*store, options.dataDir, count);
+        // The socket is listening already: connections wait in its backlog until the
+        // loop accepts them, so start() need not wait for the thread.
         listener = std::thread ([this] {
             server.listen_after_bind();
             listenerEnded = true;
         });
-
-        // A stop before the loop runs would be lost and the loop would never end.
-        while (! server.is_running() && ! listenerEnded)
-            std::this_thread::sleep_for (std::chrono::milliseconds (1));
 
         return true;
     }
@@ -127,6 +125,10 @@ struct VocalService::Impl
     {
         if (listener.joinable())
         {
+            // A stop before the loop runs would be lost and the loop would never end.
+            while (! server.is_running() && ! listenerEnded)
+                std::this_thread::sleep_for (std::chrono::milliseconds (1));
+
             server.stop();
             listener.join();
         }

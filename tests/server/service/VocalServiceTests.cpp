@@ -226,3 +226,22 @@ TEST_F (VocalServiceTest, AJobStoppedMidRenderIsFinishedByTheNextStart)
     EXPECT_TRUE (data.get().getChildFile (uid + ".wav").existsAsFile());
 }
 } // namespace
+
+// start() returns before the answering loop runs: a request sent at once waits in the
+// socket's queue, and a stop at once must still end the loop.
+TEST_F (VocalServiceTest, AnswersAtOnceAfterStartAndStopsAtOnceAfterStart)
+{
+    for (int i = 0; i < 20; ++i)
+    {
+        VocalService quick (options());
+        ASSERT_TRUE (quick.start()) << quick.problem();
+
+        if (i % 2 == 0)
+        {
+            httplib::Client at ("127.0.0.1", quick.port());
+            const auto result = at.Get (path ("/v1/verification/0.11.2").c_str());
+            ASSERT_TRUE (result);
+            EXPECT_EQ (result->status, 200);
+        }
+    }
+}
