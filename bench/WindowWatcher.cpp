@@ -23,6 +23,10 @@ double nowMs()
     clock_gettime (CLOCK_MONOTONIC, &t);
     return (double) t.tv_sec * 1000.0 + (double) t.tv_nsec / 1.0e6;
 }
+
+// A window can be gone by the time it is looked at (the program's short-lived ones);
+// the default handler would end the watcher for that.
+int ignoreError (Display*, XErrorEvent*) { return 0; }
 } // namespace
 
 int main (int argc, char** argv)
@@ -41,6 +45,8 @@ int main (int argc, char** argv)
         std::fprintf (stderr, "voxlet_window_watcher: no display\n");
         return 2;
     }
+
+    XSetErrorHandler (ignoreError);
 
     // Listening before the program starts, so no map is missed.
     XSelectInput (display, DefaultRootWindow (display), SubstructureNotifyMask);

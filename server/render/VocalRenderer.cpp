@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <thread>
 
 namespace
 {
@@ -179,6 +180,45 @@ std::vector<float> sing (const Voiced& voiced, double frequency, int consonant, 
     return sung;
 }
 
+// A note ready to be shaped, and then its sung samples.
+struct Part
+{
+    const Voiced* voiced = nullptr;
+    double target = 0.0;
+    int consonant = 0, vowelAt = 0, endAt = 0;
+    std::vector<float> sung;
+};
+
+constexpr size_t notesPerChunk = 64;
+
+// Sings every part, taking them in turn on the calling thread and one more thread per
+// further core. Rubber Band's stretchers are independent of one another.
+void shapeAll (std::vector<Part>& parts, int fadeLength, const std::atomic<bool>* cancelled)
+{
+    std::atomic<size_t> next { 0 };
+    const auto work = [&] {
+        for (auto i = next++; i < parts.size(); i = next++)
+        {
+            if (cancelled != nullptr && cancelled->load())
+                return;
+
+            auto& part = parts[i];
+            part.sung = sing (*part.voiced, part.target, part.consonant, part.endAt - part.vowelAt);
+            fade (part.sung, fadeLength);
+        }
+    };
+
+    const auto cores = (size_t) juce::jmax (1, juce::SystemStats::getNumCpus());
+    std::vector<std::thread> helpers;
+
+    for (size_t i = 1; i < std::min (cores, parts.size()); ++i)
+        helpers.emplace_back (work);
+
+    work();
+
+    for (auto& helper : helpers)
+        helper.join();
+}
 } // namespace
 
 juce::String VocalRenderer::syllableFor (const juce::String& word)
@@ -202,35 +242,53 @@ juce::String VocalRenderer::render (const createVocalRequest& request, juce::Aud
     std::vector<float> mix ((size_t) totalSamples / 2 + 2, 0.0f);
     SyllableCache syllables (SpeechSynth::voiceFor (request.model));
     const auto fadeLength = (int) (fadeSeconds * workRate);
+    const auto notes = timedNotes (request);
     double previousEnd = 0.0;
 
-    for (const auto& timed : timedNotes (request))
+    // espeak-ng speaks on this thread only (it keeps global state); the shaping of the
+    // spoken syllables onto their notes, nearly all of the work, runs on every core.
+    // Notes go in chunks so a long score never holds all its sung notes at once, and
+    // each chunk is mixed in note order, so the result does not depend on the threads.
+    for (size_t chunkStart = 0; chunkStart < notes.size(); chunkStart += notesPerChunk)
     {
+        const auto chunkEnd = std::min (notes.size(), chunkStart + notesPerChunk);
+        std::vector<Part> parts;
+
+        for (auto n = chunkStart; n < chunkEnd; ++n)
+        {
+            if (cancelled != nullptr && cancelled->load())
+                return cancelledMessage;
+
+            const auto& timed = notes[n];
+            const auto target = 440.0 * std::pow (2.0, (timed.note.pitch - 69) / 12.0);
+            const auto* voiced = syllables.get (syllableFor (timed.note.word), target);
+
+            if (voiced == nullptr)
+                return "espeak-ng could not speak the voice \"" + request.model + "\"";
+
+            const auto vowelAt = (int) std::llround (timed.start * workRate);
+            const auto endAt = std::min ((int) mix.size(), (int) std::llround (timed.end * workRate));
+            const auto gap = std::max (0, (int) std::llround ((timed.start - previousEnd) * workRate));
+            const auto consonant = std::min ({ voiced->spoken.vowelStart, gap, vowelAt });
+            previousEnd = std::max (previousEnd, timed.end);
+
+            if (endAt > vowelAt)
+                parts.push_back ({ voiced, target, consonant, vowelAt, endAt, {} });
+        }
+
+        shapeAll (parts, fadeLength, cancelled);
+
         if (cancelled != nullptr && cancelled->load())
             return cancelledMessage;
 
-        const auto target = 440.0 * std::pow (2.0, (timed.note.pitch - 69) / 12.0);
-        const auto* voiced = syllables.get (syllableFor (timed.note.word), target);
+        for (const auto& part : parts)
+        {
+            const auto begin = part.endAt - (int) part.sung.size();
 
-        if (voiced == nullptr)
-            return "espeak-ng could not speak the voice \"" + request.model + "\"";
-
-        const auto vowelAt = (int) std::llround (timed.start * workRate);
-        const auto endAt = std::min ((int) mix.size(), (int) std::llround (timed.end * workRate));
-        const auto gap = std::max (0, (int) std::llround ((timed.start - previousEnd) * workRate));
-        const auto consonant = std::min ({ voiced->spoken.vowelStart, gap, vowelAt });
-        previousEnd = std::max (previousEnd, timed.end);
-
-        if (endAt <= vowelAt)
-            continue;
-
-        auto sung = sing (*voiced, target, consonant, endAt - vowelAt);
-        const auto begin = endAt - (int) sung.size();
-        fade (sung, fadeLength);
-
-        for (size_t i = 0; i < sung.size(); ++i)
-            if (const auto at = begin + (int) i; at >= 0)
-                mix[(size_t) at] += sung[i];
+            for (size_t i = 0; i < part.sung.size(); ++i)
+                if (const auto at = begin + (int) i; at >= 0)
+                    mix[(size_t) at] += part.sung[i];
+        }
     }
 
     vocal.setSize (1, totalSamples);

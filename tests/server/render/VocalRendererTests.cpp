@@ -84,6 +84,32 @@ INSTANTIATE_TEST_SUITE_P (Voices,
                           testing::Values (VoiceRange { kDefaultVoiceModel, 43, 72 }, VoiceRange { kFemaleVoiceModel, 55, 84 }),
                           [] (const auto& p) { return juce::String (p.param.model).replace ("_", "").toStdString(); });
 
+// Notes are shaped in batches across threads: a score of several batches keeps every note,
+// each at its own place and pitch.
+TEST (RendererPitch, AScoreOfManyNotesIsSungWholeAndInTune)
+{
+    const auto words = utf8 ("我愛你好的啊是天上大家唱歌");
+    ScoreBuilder score (480);
+
+    for (int i = 0; i < 150; ++i)
+        score.note (i * 240, i * 240 + 180, juce::String::charToString (words[i % words.length()]), 48 + (i * 5) % 19);
+
+    const auto vocal = rendered (score.request);
+
+    for (const auto& note : score.request.instruments[0].notes)
+    {
+        const auto start = secondsAt (score.request, note.start), end = secondsAt (score.request, note.end);
+        std::vector<double> voiced;
+
+        for (const auto& frame : Yin::track (vocal, rate, start + 0.012, end - 0.012, 0.005, 90.0))
+            if (frame.frequency > 0.0)
+                voiced.push_back (frame.frequency);
+
+        ASSERT_GE (voiced.size(), 5u) << "note at " << note.start;
+        EXPECT_NEAR (Yin::cents (Yin::median (voiced), note.pitch), 0.0, 25.0) << "note at " << note.start << " pitch " << note.pitch;
+    }
+}
+
 // The first time after `from` where the voice has been periodic for 10 ms.
 double voicedOnset (const juce::AudioBuffer<float>& vocal, double from, double to)
 {
