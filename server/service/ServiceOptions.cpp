@@ -1,5 +1,7 @@
 #include "ServiceOptions.h"
 
+#include "model/XdgFolder.h"
+
 namespace
 {
 bool readNumber (const juce::String& text, int lowest, int highest, int& result)
@@ -14,10 +16,7 @@ bool readNumber (const juce::String& text, int lowest, int highest, int& result)
 
 juce::File ServiceOptions::defaultDataDir()
 {
-    const auto xdg = juce::SystemStats::getEnvironmentVariable ("XDG_DATA_HOME", {});
-    const auto base = juce::File::isAbsolutePath (xdg) ? juce::File (xdg)
-                                                       : juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".local/share");
-    return base.getChildFile ("voxlet-server");
+    return XdgFolder::of ("XDG_DATA_HOME", ".local/share").getChildFile ("voxlet-server");
 }
 
 bool ServiceOptions::parse (const juce::StringArray& args, ServiceOptions& options, juce::String& error, bool& helpWanted)

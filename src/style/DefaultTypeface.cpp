@@ -66,8 +66,16 @@ std::optional<std::pair<juce::File, int>> locate (const juce::String& family)
     FcPatternDestroy (pattern);
     return found;
 }
+} // namespace
 
-int indexInCollection (const juce::File& collection, const juce::String& family)
+bool DefaultTypeface::chosenFromNote = false;
+
+juce::StringArray DefaultTypeface::preferredNames()
+{
+    return { "Heiti SC", "Noto Sans CJK TC", "Noto Sans TC", "Source Han Sans TC", "WenQuanYi Zen Hei", "WenQuanYi Micro Hei" };
+}
+
+int DefaultTypeface::indexInCollection (const juce::File& collection, const juce::String& family)
 {
     const auto faces = FreeTypeFace::countFaces (collection);
 
@@ -76,14 +84,6 @@ int indexInCollection (const juce::File& collection, const juce::String& family)
             return face;
 
     return -1;
-}
-} // namespace
-
-bool DefaultTypeface::chosenFromNote = false;
-
-juce::StringArray DefaultTypeface::preferredNames()
-{
-    return { "Heiti SC", "Noto Sans CJK TC", "Noto Sans TC", "Source Han Sans TC", "WenQuanYi Zen Hei", "WenQuanYi Micro Hei" };
 }
 
 juce::Typeface::Ptr DefaultTypeface::loadFromCollection (const juce::File& collection, const juce::String& family)

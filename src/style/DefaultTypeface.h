@@ -38,6 +38,9 @@ public:
     // Sans CJK in), or nullptr.
     static juce::Typeface::Ptr loadFromCollection (const juce::File& collection, const juce::String& family);
 
+    // The index of that family's face in a collection file, or -1.
+    static int indexInCollection (const juce::File& collection, const juce::String& family);
+
 private:
     struct Found
     {

@@ -1,10 +1,10 @@
 #include "FaceMemo.h"
 
+#include "model/XdgFolder.h"
+
 juce::File FaceMemo::defaultLocation()
 {
-    const auto xdg = juce::SystemStats::getEnvironmentVariable ("XDG_CACHE_HOME", {});
-    const auto base = juce::File::isAbsolutePath (xdg) ? juce::File (xdg) : juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile (".cache");
-    return base.getChildFile ("voxlet/default-face");
+    return XdgFolder::of ("XDG_CACHE_HOME", ".cache").getChildFile ("voxlet/default-face");
 }
 
 std::optional<FaceMemo::Entry> FaceMemo::read (const juce::File& note)

@@ -1,7 +1,6 @@
 #include "style/DefaultFaceCheck.h"
 #include "style/DefaultTypeface.h"
 #include "style/FaceMemo.h"
-#include "style/FreeTypeFace.h"
 #include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +8,6 @@
 namespace
 {
 const juce::File collection ("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc");
-
-// The index of `family` in Debian's CJK collection, or -1.
-int indexOf (const juce::String& family)
-{
-    for (int face = 0; face < FreeTypeFace::countFaces (collection); ++face)
-        if (FreeTypeFace::familyName (collection, face) == family)
-            return face;
-
-    return -1;
-}
 
 class FaceNote : public ::testing::Test
 {
@@ -95,7 +84,7 @@ TEST_F (FaceNote, TheBackgroundCheckNotesAPreferredFaceForTheNextStart)
 {
     // The note names a face that is installed but not the preferred one, as when the
     // preferred face was installed after the note was written.
-    const auto japanese = indexOf ("Noto Sans CJK JP");
+    const auto japanese = DefaultTypeface::indexInCollection (collection, "Noto Sans CJK JP");
     ASSERT_GE (japanese, 0);
     ASSERT_TRUE (FaceMemo::write (note, { collection, japanese, "Noto Sans CJK JP" }));
 
